@@ -1,0 +1,115 @@
+// Form1's construction: every control of the edition in its design-time state.
+
+#include "app/form1.h"
+
+#include <stdexcept>
+
+#include "platform/gdi/bmp.h"
+
+namespace app {
+
+Form1::Form1(const editions::EditionConfig& edition, toolkit::Toolkit& toolkit,
+             const std::string& folder)
+    : B3D({form, File1, HScroll4, HScroll5, Check5, Check8, Check9, Check10, Check19, Text7,
+           Picture1, Picture3, Picture5}),
+      edition_(edition),
+      toolkit_(toolkit) {
+  all_ = {&Check1,   &Check2,   &Check3,   &Check4,   &Check5,   &Check6,    &Check7,
+          &Check8,   &Check9,   &Check10,  &Check11,  &Check12,  &Check13,   &Check14,
+          &Check15,  &Check16,  &Check17,  &Check18,  &Check19,  &Check20,   &Check21,
+          &Option1,  &Option2,  &HScroll1, &HScroll2, &HScroll3, &HScroll4,  &HScroll5,
+          &Text1,    &Text2,    &Text3,    &Text4,    &Text5,    &Text6,     &Text7,
+          &Label1,   &Label2,   &Label3,   &Label4,   &Picture1, &pPicture2, &pPicture3,
+          &Picture2, &Picture3, &Picture4, &Picture5, &Command1, &File1,     &Timer1};
+  Option1.group = Option2.group = {&Option1, &Option2};
+
+  form.exists = true;
+  form.client_width = edition.client_width;
+  form.client_height = edition.client_height;
+  form.set_Caption("Form1");
+  File1.Path = folder;
+  for (const editions::ControlSpec& spec : edition.controls) apply(spec);
+  for (const editions::LineSpec& spec : edition.lines) {
+    toolkit::Line& line = lines.emplace_back(std::string(spec.name));
+    line.exists = true;
+    line.X1 = spec.x1;
+    line.Y1 = spec.y1;
+    line.X2 = spec.x2;
+    line.Y2 = spec.y2;
+  }
+  if (!edition.texture.empty()) Picture5.set_Picture(gdi::read_bmp(edition.texture));
+  bind_handlers();
+}
+
+toolkit::Control* Form1::find(std::string_view name) const {
+  for (toolkit::Control* control : present_) {
+    if (control->name() == name) return control;
+  }
+  return nullptr;
+}
+
+void Form1::apply(const editions::ControlSpec& spec) {
+  toolkit::Control* control = nullptr;
+  for (toolkit::Control* candidate : all_) {
+    if (candidate->name() == spec.name) control = candidate;
+  }
+  if (control == nullptr) {
+    throw std::logic_error("edition configuration names an unknown control " +
+                           std::string(spec.name));
+  }
+  control->exists = true;
+  control->rect = spec.rect;
+  control->back_colour = spec.back_colour;
+  control->text_colour = spec.text_colour;
+  control->bold = spec.bold;
+  present_.push_back(control);
+
+  const std::string text(spec.text);
+  if (auto* box = dynamic_cast<toolkit::CheckBox*>(control)) {
+    box->Caption = text;
+    box->set_Value(spec.value);
+  } else if (auto* option = dynamic_cast<toolkit::OptionButton*>(control)) {
+    option->Caption = text;
+    if (spec.value == 1) option->set_Value(true);
+  } else if (auto* bar = dynamic_cast<toolkit::HScrollBar*>(control)) {
+    bar->Min = spec.min;
+    bar->Max = spec.max;
+    bar->LargeChange = spec.large_change;
+    bar->set_Value(spec.value);
+  } else if (auto* text_box = dynamic_cast<toolkit::TextBox*>(control)) {
+    text_box->set_Text(text);
+  } else if (auto* label = dynamic_cast<toolkit::Label*>(control)) {
+    label->Caption = text;
+  } else if (auto* picture = dynamic_cast<toolkit::PictureBox*>(control)) {
+    picture->border = spec.border;
+    picture->ScaleMode = spec.pixel_scale ? toolkit::kScalePixels : toolkit::kScaleTwips;
+    if (spec.back_colour) picture->set_BackColor(*spec.back_colour);
+    if (spec.text_colour) picture->set_ForeColor(*spec.text_colour);
+    if (spec.fill_colour) picture->set_FillColor(*spec.fill_colour);
+    // Every picture box draws with a solid fill style, so filled polygons
+    // drawn on it take the fill colour.
+    picture->set_FillStyle(gdi::FILL_SOLID);
+    picture->layout();
+    picture->Cls();
+  } else if (auto* button = dynamic_cast<toolkit::CommandButton*>(control)) {
+    button->Caption = text;
+  } else if (auto* list = dynamic_cast<toolkit::FileListBox*>(control)) {
+    list->Pattern = text;
+    list->Refresh();
+  } else if (auto* timer = dynamic_cast<toolkit::Timer*>(control)) {
+    timer->Interval = spec.value;
+    timer->Enabled = true;
+  }
+}
+
+void Form1::bind_handlers() {
+  Command1.on_click = [this] { Command1_Click(); };
+  File1.on_click = [this] { File1_Click(); };
+  Timer1.on_timer = [this] { Timer1_Timer(); };
+  HScroll1.on_scroll = [this] { HScroll1_Scroll(); };
+  Check3.on_click = [this] { Check3_Click(); };
+  Check4.on_click = [this] { Check4_Click(); };
+  form.on_unload = [this] { Form_Unload(); };
+}
+
+}  // namespace app

@@ -1,0 +1,57 @@
+#pragma once
+// Module B3D: the triangle table and the procedures of geometry and drawing
+// that share it. The procedures read the window's controls through the
+// references handed in at construction, afresh at every use.
+
+#include <cstdint>
+#include <optional>
+
+#include "b3d/triangle_table.h"
+#include "platform/toolkit/controls.h"
+#include "platform/toolkit/file_list_box.h"
+#include "platform/toolkit/picture_box.h"
+
+namespace b3d {
+
+// The controls of Form1 that the procedures of B3D read or write.
+struct B3DControls {
+  toolkit::Form& Form1;
+  toolkit::FileListBox& File1;
+  toolkit::HScrollBar& HScroll4;  // zoom
+  toolkit::HScrollBar& HScroll5;  // perspective distance
+  toolkit::CheckBox& Check5;      // Culling
+  toolkit::CheckBox& Check8;      // Gradient
+  toolkit::CheckBox& Check9;      // Fast lines
+  toolkit::CheckBox& Check10;     // Shading
+  toolkit::CheckBox& Check19;     // Correct
+  toolkit::TextBox& Text7;        // shade level
+  toolkit::PictureBox& Picture1;  // main view
+  toolkit::PictureBox& Picture3;  // work surface of the textured renderer
+  toolkit::PictureBox& Picture5;  // texture
+};
+
+// The most triangles a model file can bring; the staging area holds rows 0..kMaxTriangles.
+inline constexpr int kMaxTriangles = 19000;
+
+class B3D {
+ public:
+  explicit B3D(const B3DControls& controls) : c_(controls) {}
+
+  // Reads the file selected in File1 (in the folder the list shows) into the
+  // triangle table; the window title shows the number of triangles. A file
+  // that cannot be opened throws std::runtime_error naming it and the reason,
+  // and changes nothing.
+  void LoadModel();
+
+  // Absent until a model is loaded or the random model is built.
+  std::optional<Table> TriangleTable;
+  // The loader's staging area, (0 To 19000, 0 To 36) while loading.
+  Table LoadBuffer{0};
+  // The textured renderer's once-only flag.
+  std::int16_t TextureCut = 0;
+
+ private:
+  B3DControls c_;
+};
+
+}  // namespace b3d

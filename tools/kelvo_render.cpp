@@ -1,0 +1,311 @@
+// kelvo-render: runs an edition's window without a display. Settings, a model
+// or "Start", a number of frames, timer ticks; then the table, the controls
+// and pictures are written out. Used by the tests and by anyone who wants
+// pictures without a window.
+
+#include <cinttypes>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/form1.h"
+#include "editions/edition8.h"
+#include "platform/gdi/png_writer.h"
+#include "platform/toolkit/headless_toolkit.h"
+
+namespace {
+
+constexpr const char* kUsage = R"(Usage: kelvo-render [options]
+
+Runs one edition of the renderer without a window and writes out what it drew.
+
+  --edition N            the edition to run (default 8)
+  --set NAME=VALUE       set a control before anything runs, in the order given:
+                         CheckN 0, 1 or 2; OptionN 0 or 1; HScrollN a value
+                         within its range; TextN any text
+  --model FILE           load FILE as a click on it in the model list does,
+                         which starts the render loop
+  --start                press "Start"
+  --frames K             end the program during the last yield of frame K
+                         (default 1; 0 ends it right after the loop's set-up)
+  --tick-every F         the frame-rate meter's timer fires during the last
+                         yield of every F-th frame (default: never)
+  --dump-table FILE|-    write the triangle table, one row per line, 37 cells
+  --dump-controls FILE|- write Form1.Caption and every check box, option
+                         button, scroll bar and text box as NAME=VALUE lines
+  --snapshot NAME=FILE   write picture box NAME's image as a PNG file
+  --help                 show this text
+
+Exit status: 0 done; 1 the program reported an error (its message is on
+standard error; the dumps are still written); 2 bad options.
+)";
+
+struct Options {
+  int edition = 8;
+  std::vector<std::pair<std::string, std::string>> sets;
+  std::optional<std::string> model;
+  bool start = false;
+  long frames = 1;
+  long tick_every = 0;
+  std::optional<std::string> dump_table;
+  std::optional<std::string> dump_controls;
+  std::vector<std::pair<std::string, std::string>> snapshots;
+};
+
+struct UsageError {
+  std::string message;
+};
+
+const editions::EditionConfig* find_edition(int number) {
+  if (number == 8) return &editions::edition8();
+  return nullptr;
+}
+
+long parse_count(const std::string& option, const std::string& text) {
+  try {
+    std::size_t used = 0;
+    const long value = std::stol(text, &used);
+    if (used == text.size() && value >= 0) return value;
+  } catch (const std::exception&) {
+  }
+  throw UsageError{option + " needs a whole number of 0 or more, not \"" + text + "\""};
+}
+
+std::pair<std::string, std::string> split_assignment(const std::string& option,
+                                                     const std::string& text) {
+  const auto eq = text.find('=');
+  if (eq == std::string::npos || eq == 0) {
+    throw UsageError{option + " needs NAME=VALUE, not \"" + text + "\""};
+  }
+  return {text.substr(0, eq), text.substr(eq + 1)};
+}
+
+Options parse_options(int argc, char** argv) {
+  Options o;
+  for (int i = 1; i < argc; ++i) {
+    std::string option = argv[i];
+    std::optional<std::string> inline_value;
+    if (const auto eq = option.find('='); option.rfind("--", 0) == 0 && eq != std::string::npos) {
+      inline_value = option.substr(eq + 1);
+      option.resize(eq);
+    }
+    auto value = [&]() -> std::string {
+      if (inline_value) return *inline_value;
+      if (i + 1 >= argc) throw UsageError{option + " needs a value"};
+      return argv[++i];
+    };
+    if (option == "--help") {
+      std::cout << kUsage;
+      std::exit(0);
+    } else if (option == "--edition") {
+      o.edition = static_cast<int>(parse_count(option, value()));
+    } else if (option == "--set") {
+      o.sets.push_back(split_assignment(option, value()));
+    } else if (option == "--model") {
+      o.model = value();
+    } else if (option == "--start") {
+      o.start = true;
+    } else if (option == "--frames") {
+      o.frames = parse_count(option, value());
+    } else if (option == "--tick-every") {
+      o.tick_every = parse_count(option, value());
+    } else if (option == "--dump-table") {
+      o.dump_table = value();
+    } else if (option == "--dump-controls") {
+      o.dump_controls = value();
+    } else if (option == "--snapshot") {
+      o.snapshots.push_back(split_assignment(option, value()));
+    } else {
+      throw UsageError{"unknown option \"" + std::string(argv[i]) + "\""};
+    }
+  }
+  if (o.model && o.start) throw UsageError{"--model and --start exclude each other"};
+  if (!find_edition(o.edition)) {
+    throw UsageError{"there is no edition " + std::to_string(o.edition)};
+  }
+  return o;
+}
+
+std::optional<int> parse_int(const std::string& text) {
+  try {
+    std::size_t used = 0;
+    const int value = std::stoi(text, &used);
+    if (used == text.size()) return value;
+  } catch (const std::exception&) {
+  }
+  return std::nullopt;
+}
+
+void apply_set(app::Form1& form, const std::string& name, const std::string& text) {
+  toolkit::Control* control = form.find(name);
+  const auto value = parse_int(text);
+  auto out_of_range = [&](const std::string& range) {
+    return UsageError{name + " takes " + range + ", not \"" + text + "\""};
+  };
+  if (auto* box = dynamic_cast<toolkit::CheckBox*>(control)) {
+    if (!value || *value < 0 || *value > 2) throw out_of_range("0, 1 or 2");
+    box->set_Value(*value);
+  } else if (auto* option = dynamic_cast<toolkit::OptionButton*>(control)) {
+    if (!value || *value < 0 || *value > 1) throw out_of_range("0 or 1");
+    option->set_Value(*value == 1);
+  } else if (auto* bar = dynamic_cast<toolkit::HScrollBar*>(control)) {
+    if (!value || *value < bar->Min || *value > bar->Max) {
+      throw out_of_range(std::to_string(bar->Min) + " to " + std::to_string(bar->Max));
+    }
+    bar->set_Value(*value);
+  } else if (auto* text_box = dynamic_cast<toolkit::TextBox*>(control)) {
+    text_box->set_Text(text);
+  } else if (control != nullptr) {
+    throw UsageError{name + " cannot be set"};
+  } else {
+    throw UsageError{"edition " + std::to_string(form.edition().number) +
+                     " has no control named \"" + name + "\""};
+  }
+}
+
+// Output to a file, or to standard output for "-".
+class Output {
+ public:
+  explicit Output(const std::string& path) {
+    if (path == "-") return;
+    file_ = std::make_unique<std::ofstream>(path, std::ios::binary);
+    if (!*file_) throw std::runtime_error("cannot write \"" + path + "\"");
+  }
+  std::ostream& stream() { return file_ ? *file_ : std::cout; }
+
+ private:
+  std::unique_ptr<std::ofstream> file_;
+};
+
+std::string cell_text(float value) {
+  if (std::isnan(value)) return "nan";
+  if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.9g", static_cast<double>(value));
+  return buffer;
+}
+
+void dump_table(const app::Form1& form, const std::string& path) {
+  Output out(path);
+  if (!form.B3D.TriangleTable) return;
+  const b3d::Table& table = *form.B3D.TriangleTable;
+  std::string line;
+  for (int r = 0; r <= table.upper_row(); ++r) {
+    line.clear();
+    for (int c = 0; c < b3d::kColumns; ++c) {
+      if (c > 0) line += ' ';
+      line += cell_text(table(r, c));
+    }
+    line += '\n';
+    out.stream() << line;
+  }
+}
+
+// Controls of one kind in the order of their numbers.
+template <class Kind>
+std::vector<const Kind*> controls_of_kind(const app::Form1& form, const std::string& prefix) {
+  std::vector<const Kind*> found;
+  for (int number = 1; number <= 99; ++number) {
+    if (auto* control = dynamic_cast<const Kind*>(form.find(prefix + std::to_string(number)))) {
+      found.push_back(control);
+    }
+  }
+  return found;
+}
+
+void dump_controls(const app::Form1& form, const std::string& path) {
+  Output out(path);
+  std::ostream& s = out.stream();
+  s << "Form1.Caption=" << form.form.Caption() << '\n';
+  for (auto* c : controls_of_kind<toolkit::CheckBox>(form, "Check")) {
+    s << c->name() << '=' << c->Value() << '\n';
+  }
+  for (auto* c : controls_of_kind<toolkit::OptionButton>(form, "Option")) {
+    s << c->name() << '=' << (c->Value() ? 1 : 0) << '\n';
+  }
+  for (auto* c : controls_of_kind<toolkit::HScrollBar>(form, "HScroll")) {
+    s << c->name() << '=' << c->Value() << '\n';
+  }
+  for (auto* c : controls_of_kind<toolkit::TextBox>(form, "Text")) {
+    s << c->name() << '=' << c->Text() << '\n';
+  }
+}
+
+// Selects FILE in the model list, showing FILE's folder as the list does.
+bool select_model(app::Form1& form, const std::string& file) {
+  std::error_code error;
+  const std::filesystem::path path = std::filesystem::absolute(file, error);
+  form.File1.Path = path.parent_path().string();
+  form.File1.Refresh();
+  const auto& items = form.File1.items();
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i] == path.filename().string()) {
+      form.File1.user_click(static_cast<int>(i));
+      return true;
+    }
+  }
+  return false;
+}
+
+int run(const Options& o) {
+  const editions::EditionConfig& edition = *find_edition(o.edition);
+  std::error_code error;
+  toolkit::HeadlessToolkit toolkit;
+  app::Form1 form(edition, toolkit, std::filesystem::current_path(error).string());
+
+  for (const auto& [name, value] : o.sets) apply_set(form, name, value);
+  for (const auto& [name, file] : o.snapshots) {
+    if (!dynamic_cast<toolkit::PictureBox*>(form.find(name))) {
+      throw UsageError{"--snapshot: edition " + std::to_string(edition.number) +
+                       " has no picture box named \"" + name + "\""};
+    }
+  }
+
+  toolkit.at_frame_end = [&](long frame) {
+    if (o.tick_every > 0 && frame % o.tick_every == 0) form.Timer1.fire();
+    if (frame == o.frames) form.form.user_close();
+  };
+  if (o.frames == 0) form.form.user_close();
+
+  std::vector<std::string> errors;
+  if (o.model) {
+    if (!select_model(form, *o.model)) {
+      errors.push_back("\"" + *o.model + "\" is not a model file (*.atl) that can be listed");
+    }
+  } else if (o.start) {
+    form.Command1.user_click();
+  }
+  errors.insert(errors.end(), toolkit.messages().begin(), toolkit.messages().end());
+
+  int status = errors.empty() ? 0 : 1;
+  for (const std::string& message : errors) std::cerr << "kelvo-render: " << message << '\n';
+  try {
+    if (o.dump_table) dump_table(form, *o.dump_table);
+    if (o.dump_controls) dump_controls(form, *o.dump_controls);
+    for (const auto& [name, file] : o.snapshots) {
+      gdi::write_png(file, dynamic_cast<toolkit::PictureBox*>(form.find(name))->image());
+    }
+  } catch (const std::exception& e) {
+    std::cerr << "kelvo-render: " << e.what() << '\n';
+    status = 1;
+  }
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return run(parse_options(argc, argv));
+  } catch (const UsageError& e) {
+    std::cerr << "kelvo-render: " << e.message << "\nTry kelvo-render --help.\n";
+    return 2;
+  }
+}
