@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "platform/runtime/convert.h"
+#include "platform/runtime/random.h"
+
+using runtime::RuntimeError;
+
+TEST(ToInteger, RoundsHalvesToEven) {
+  EXPECT_EQ(runtime::to_int16(2.5), 2);
+  EXPECT_EQ(runtime::to_int16(3.5), 4);
+  EXPECT_EQ(runtime::to_int16(-2.5), -2);
+  EXPECT_EQ(runtime::to_int32(212.5), 212);
+  EXPECT_EQ(runtime::to_int32(105.83), 106);
+  EXPECT_EQ(runtime::to_int32(-0.5), 0);
+}
+
+TEST(ToInteger, RaisesOverflowOutsideTheRange) {
+  EXPECT_EQ(runtime::to_int16(32767.49), 32767);
+  EXPECT_THROW(runtime::to_int16(32767.5), RuntimeError);
+  EXPECT_EQ(runtime::to_int16(-32768.5), -32768);
+  EXPECT_THROW(runtime::to_int16(-32768.51), RuntimeError);
+  EXPECT_EQ(runtime::to_int32(2147483647.49), 2147483647);
+  EXPECT_THROW(runtime::to_int32(2147483647.5), RuntimeError);
+  EXPECT_EQ(runtime::to_int32(-2147483648.5), -2147483647 - 1);
+  EXPECT_THROW(runtime::to_int32(-2147483649.0), RuntimeError);
+  for (double bad : {std::nan(""), std::numeric_limits<double>::infinity(),
+                     -std::numeric_limits<double>::infinity(), 1e300}) {
+    EXPECT_THROW(runtime::to_int16(bad), RuntimeError);
+    EXPECT_THROW(runtime::to_int32(bad), RuntimeError);
+  }
+}
+
+TEST(CheckedArithmetic, RaisesOverflowInsteadOfWrapping) {
+  EXPECT_EQ(runtime::checked_mul(46340, 46340), 2147395600);
+  EXPECT_THROW(runtime::checked_mul(46341, 46341), RuntimeError);
+  EXPECT_THROW(runtime::checked_add(2147483647, 1), RuntimeError);
+  EXPECT_THROW(runtime::checked_sub(-2147483647 - 1, 1), RuntimeError);
+}
+
+TEST(Random, EveryStartGivesTheSameSequenceInHalfOpenUnitRange) {
+  runtime::Random a, b;
+  float previous = -1;
+  int repeats = 0;
+  for (int i = 0; i < 100000; ++i) {
+    const float r = a.next();
+    ASSERT_EQ(r, b.next());
+    ASSERT_GE(r, 0.0f);
+    ASSERT_LT(r, 1.0f);
+    // A multiple of 2^-24, so r * 2^24 is a whole number.
+    ASSERT_EQ(std::floor(r * 16777216.0f), r * 16777216.0f);
+    repeats += r == previous;
+    previous = r;
+  }
+  EXPECT_EQ(repeats, 0);
+}
