@@ -19,7 +19,9 @@ namespace {
 class Form1Test : public testing::Test {
  protected:
   Form1Test() {
-    dir_ = testing::TempDir() + "form1_test";
+    dir_ = testing::TempDir() + "form1_test_" +
+           testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     write("a.atl", 2);
     write("b.atl", 3);

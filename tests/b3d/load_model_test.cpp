@@ -13,7 +13,9 @@ namespace {
 class LoadModelTest : public testing::Test {
  protected:
   LoadModelTest() {
-    dir_ = testing::TempDir() + "load_model_test";
+    dir_ = testing::TempDir() + "load_model_test_" +
+           testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
     File1.Path = dir_;
     File1.Pattern = "*.atl";
