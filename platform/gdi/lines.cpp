@@ -1,0 +1,126 @@
+#include "platform/gdi/lines.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/gdi/int_math.h"
+#include "platform/gdi/line_raster.h"
+
+namespace gdi {
+namespace detail {
+
+// With n = |major delta| and m = |minor delta| (m <= n), step i = 0 .. n-1 of
+// the line is the pixel
+//   major = a0 + sa * i,   minor = b0 + sb * floor((2*i*m + n) / (2*n)),
+// the midpoint rule with exact halves: a 45-degree line steps diagonally and
+// |dx| == |dy| counts as x-major. Only the steps inside the surface are
+// visited; the error term starts there from a 128-bit product, because
+// 2 * i * m reaches 2^65.
+void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour) {
+  const int width = s.width();
+  const int height = s.height();
+  if (width <= 0 || height <= 0) return;
+  const std::int64_t dx = std::int64_t{x1} - x0;
+  const std::int64_t dy = std::int64_t{y1} - y0;
+  if (dx == 0 && dy == 0) return;
+
+  const bool x_major = abs_value(dx) >= abs_value(dy);
+  const std::int64_t da = x_major ? dx : dy;
+  const std::int64_t db = x_major ? dy : dx;
+  const std::int64_t a0 = x_major ? x0 : y0;
+  const std::int64_t b0 = x_major ? y0 : x0;
+  const std::int64_t a_size = x_major ? width : height;
+  const std::int64_t b_size = x_major ? height : width;
+  const std::int64_t n = abs_value(da);
+  const std::int64_t m = abs_value(db);
+  const int sa = da > 0 ? 1 : -1;
+  const int sb = db >= 0 ? 1 : -1;
+
+  std::int64_t lo = 0;  // first and last visible step
+  std::int64_t hi = n - 1;
+  std::int64_t minor = 0;  // floor((2*lo*m + n) / (2*n))
+  std::int64_t err = n;    // (2*lo*m + n) mod 2n
+
+  // With both ends on the surface every step is, and the start is step 0.
+  const bool inside = x0 >= 0 && x0 < width && y0 >= 0 && y0 < height && x1 >= 0 &&
+                      x1 < width && y1 >= 0 && y1 < height;
+  if (!inside) {
+    // Steps whose major coordinate lies in [0, a_size).
+    if (sa > 0) {
+      lo = std::max(lo, -a0);
+      hi = std::min(hi, a_size - 1 - a0);
+    } else {
+      lo = std::max(lo, a0 - (a_size - 1));
+      hi = std::min(hi, a0);
+    }
+    if (lo > hi) return;
+    // The minor offset q(i) never decreases, so the steps with q in [qa, qb]
+    // (the minor coordinate inside [0, b_size)) are one range:
+    //   q(i) >= qa  <=>  i >= (2*n*qa - n) / (2*m)
+    //   q(i) <= qb  <=>  i <  (2*n*(qb+1) - n) / (2*m)
+    const std::int64_t qa = sb > 0 ? -b0 : b0 - (b_size - 1);
+    const std::int64_t qb = sb > 0 ? b_size - 1 - b0 : b0;
+    if (qb < 0) return;
+    if (m == 0) {
+      if (qa > 0) return;
+    } else {
+      const i128 two_n = i128{2} * n;
+      const i128 two_m = i128{2} * m;
+      const i128 first = ceil_div(two_n * qa - n, two_m);
+      const i128 last = ceil_div(two_n * (i128{qb} + 1) - n, two_m) - 1;
+      if (first > hi || last < lo) return;
+      // Both now lie within [lo, hi], so the narrowing casts are exact.
+      if (first > lo) lo = static_cast<std::int64_t>(first);
+      if (last < hi) hi = static_cast<std::int64_t>(last);
+      if (lo > hi) return;
+    }
+    const i128 num = i128{2} * lo * m + n;
+    minor = static_cast<std::int64_t>(num / (i128{2} * n));
+    err = static_cast<std::int64_t>(num % (i128{2} * n));
+  }
+
+  // Walk by index, not pointer, so that the step past the last pixel never
+  // forms an out-of-range pointer.
+  const std::int64_t a = a0 + sa * lo;
+  const std::int64_t b = b0 + sb * minor;
+  const std::ptrdiff_t a_stride = x_major ? sa : static_cast<std::ptrdiff_t>(sa) * width;
+  const std::ptrdiff_t b_stride = x_major ? static_cast<std::ptrdiff_t>(sb) * width : sb;
+  std::ptrdiff_t index = x_major ? b * width + a : a * width + b;
+  std::uint32_t* const pixels = s.row(0);
+  const std::int64_t two_n = 2 * n;
+  const std::int64_t two_m = 2 * m;
+  for (std::int64_t k = hi - lo; k >= 0; --k) {
+    pixels[index] = colour;
+    index += a_stride;
+    err += two_m;
+    if (err >= two_n) {
+      err -= two_n;
+      index += b_stride;
+    }
+  }
+}
+
+}  // namespace detail
+
+void Polyline(HDC dc, const POINT* points, int count) {
+  if (dc == nullptr || points == nullptr) return;
+  for (int k = 0; k + 1 < count; ++k) {
+    detail::draw_line(*dc, points[k].x, points[k].y, points[k + 1].x, points[k + 1].y,
+                      dc->pen_colour);
+  }
+}
+
+void MoveToEx(HDC dc, int x, int y, POINT* previous) {
+  if (dc == nullptr) return;
+  if (previous != nullptr) *previous = dc->current_position;
+  dc->current_position = {x, y};
+}
+
+void LineTo(HDC dc, int x, int y) {
+  if (dc == nullptr) return;
+  detail::draw_line(*dc, dc->current_position.x, dc->current_position.y, x, y, dc->pen_colour);
+  dc->current_position = {x, y};
+}
+
+}  // namespace gdi

@@ -1,0 +1,177 @@
+#pragma once
+// Scan conversion shared by filled polygons, gradient triangles and the
+// parallelogram warp, so that all of them cover exactly the same pixels.
+//
+// Coverage is the even-odd rule over pixel centres (integer coordinates). On
+// row y an edge (xa,ya)-(xb,yb), ordered so that ya < yb, takes part when
+// ya <= y < yb (horizontal edges never do) and crosses the row at
+//   c = xa + (y - ya) * (xb - xa) / (yb - ya).
+// The sorted crossings pair up; a pair (cl, cr) covers cl <= x < cr, that is
+// ceil(cl) .. ceil(cr) - 1. Centres on left and top edges are in, on right and
+// bottom edges out, so polygons sharing an edge neither overlap nor leave gaps.
+//
+// Each edge keeps ceil(c) with an exact quotient/remainder step per row. The
+// start is computed directly at the first row inside the clip rectangle, so a
+// band drawn on its own gives the same pixels as the whole picture, and rows
+// or columns outside the clip cost nothing.
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "platform/gdi/int_math.h"
+#include "platform/gdi/surface.h"
+
+namespace gdi::detail {
+
+// Corners are 64-bit: the fourth corner of a parallelogram, P1 + P2 - P0, can
+// leave the 32-bit range.
+struct Point64 {
+  std::int64_t x = 0;
+  std::int64_t y = 0;
+};
+
+// Pixels [x0, x1) x [y0, y1).
+struct ClipRect {
+  int x0 = 0;
+  int y0 = 0;
+  int x1 = 0;
+  int y1 = 0;
+};
+
+inline ClipRect whole_surface(const Surface& s) { return {0, 0, s.width(), s.height()}; }
+
+struct ScanEdge {
+  std::int64_t y_begin = 0;  // first row inside the clip
+  std::int64_t y_end = 0;    // one past the last row inside the clip
+  std::int64_t x = 0;        // ceil of the crossing on the current row
+  std::int64_t rem = 0;      // x * dy minus the exact numerator, in [0, dy)
+  std::int64_t step_q = 0;   // dx = step_q * dy + step_r, 0 <= step_r < dy
+  std::int64_t step_r = 0;
+  std::int64_t dy = 0;
+
+  void advance() {
+    x += step_q;
+    rem -= step_r;
+    if (rem < 0) {
+      rem += dy;
+      ++x;
+    }
+  }
+};
+
+// Returns false when the edge is horizontal or has no row inside the clip.
+inline bool make_scan_edge(Point64 a, Point64 b, const ClipRect& clip, ScanEdge& e) {
+  if (a.y == b.y) return false;
+  if (a.y > b.y) std::swap(a, b);
+  e.y_begin = std::max<std::int64_t>(a.y, clip.y0);
+  e.y_end = std::min<std::int64_t>(b.y, clip.y1);
+  if (e.y_begin >= e.y_end) return false;
+
+  const std::int64_t dx = b.x - a.x;
+  const std::int64_t dy = b.y - a.y;
+  e.dy = dy;
+  e.step_q = floor_div(dx, dy);
+  e.step_r = dx - e.step_q * dy;
+
+  // ceil(t * dx / dy) at the first visible row. t * dx needs 128 bits in
+  // general (both factors can pass 2^32, dx towards a parallelogram's fourth
+  // corner even 2^33); int64 is exact when both fit in 31 bits.
+  const std::int64_t t = e.y_begin - a.y;
+  constexpr std::int64_t k31 = std::int64_t{1} << 31;
+  std::int64_t q;
+  if (t < k31 && dx > -k31 && dx < k31) {
+    const std::int64_t num = t * dx;
+    q = ceil_div(num, dy);
+    e.rem = q * dy - num;
+  } else {
+    const i128 num = static_cast<i128>(t) * dx;
+    const i128 wide_q = ceil_div(num, static_cast<i128>(dy));
+    e.rem = static_cast<std::int64_t>(wide_q * dy - num);
+    q = static_cast<std::int64_t>(wide_q);  // between 0 and dx: fits
+  }
+  e.x = a.x + q;
+  return true;
+}
+
+// Calls span(y, x_begin, x_end) for every covered run of pixels inside clip,
+// rows in increasing order, x_begin < x_end.
+template <class SpanFn>
+void scan_polygon(const Point64* pts, int n, const ClipRect& clip, SpanFn&& span) {
+  if (pts == nullptr || n < 3 || clip.x0 >= clip.x1 || clip.y0 >= clip.y1) return;
+
+  // Triangles and quadrilaterals, the common case, stay on the stack.
+  constexpr int kLocal = 8;
+  ScanEdge local_edges[kLocal];
+  ScanEdge* local_active[kLocal];
+  std::int64_t local_xs[kLocal];
+  std::vector<ScanEdge> heap_edges;
+  std::vector<ScanEdge*> heap_active;
+  std::vector<std::int64_t> heap_xs;
+  ScanEdge* edges = local_edges;
+  ScanEdge** active = local_active;
+  std::int64_t* xs = local_xs;
+  if (n > kLocal) {
+    heap_edges.resize(n);
+    heap_active.resize(n);
+    heap_xs.resize(n);
+    edges = heap_edges.data();
+    active = heap_active.data();
+    xs = heap_xs.data();
+  }
+
+  int count = 0;
+  for (int k = 0; k < n; ++k) {
+    if (make_scan_edge(pts[k], pts[k + 1 == n ? 0 : k + 1], clip, edges[count])) ++count;
+  }
+  if (count < 2) return;
+  if (n > kLocal) {
+    std::sort(heap_edges.begin(), heap_edges.begin() + count,
+              [](const ScanEdge& a, const ScanEdge& b) { return a.y_begin < b.y_begin; });
+  } else {
+    for (int i = 1; i < count; ++i) {
+      const ScanEdge e = edges[i];
+      int j = i;
+      for (; j > 0 && edges[j - 1].y_begin > e.y_begin; --j) edges[j] = edges[j - 1];
+      edges[j] = e;
+    }
+  }
+
+  int next = 0;
+  int n_active = 0;
+  std::int64_t y = edges[0].y_begin;
+  for (;;) {
+    while (next < count && edges[next].y_begin == y) active[n_active++] = &edges[next++];
+    if (n_active == 0) {
+      if (next == count) break;
+      y = edges[next].y_begin;  // skip rows between separate parts
+      continue;
+    }
+
+    for (int i = 0; i < n_active; ++i) {
+      // Insertion sort: the active list is short and nearly sorted.
+      const std::int64_t v = active[i]->x;
+      int j = i;
+      for (; j > 0 && xs[j - 1] > v; --j) xs[j] = xs[j - 1];
+      xs[j] = v;
+    }
+    // Even-odd pairs; the count is even for a closed outline, and a stray
+    // last crossing is ignored rather than read past.
+    for (int i = 0; i + 1 < n_active; i += 2) {
+      const std::int64_t xb = std::clamp<std::int64_t>(xs[i], clip.x0, clip.x1);
+      const std::int64_t xe = std::clamp<std::int64_t>(xs[i + 1], clip.x0, clip.x1);
+      if (xb < xe) span(static_cast<int>(y), static_cast<int>(xb), static_cast<int>(xe));
+    }
+
+    ++y;
+    int kept = 0;
+    for (int i = 0; i < n_active; ++i) {
+      if (active[i]->y_end == y) continue;
+      active[i]->advance();
+      active[kept++] = active[i];
+    }
+    n_active = kept;
+  }
+}
+
+}  // namespace gdi::detail
