@@ -1,0 +1,155 @@
+#!/usr/bin/env bash
+# The window of kelvo8 under Xvfb, driven as a user would: it opens with its
+# controls in place and coloured, a click on the first model loads it (the
+# title shows its triangle count), widgets show their controls' state after
+# clicks, Escape does not close it, and a window
+# manager's close request ends the process within a second.
+#
+#   tests/gui/gui_test.sh BUILD_DIR
+#
+# Screenshots go to $SCREENSHOT_DIR (default /tmp): kelvo8-start.png,
+# kelvo8-model.png. Exit 0 on success; otherwise a FAIL line says what broke.
+
+set -u
+source "$(dirname "${BASH_SOURCE[0]}")/screenshot.sh"
+
+[[ $# -eq 1 ]] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
+build_dir=$(cd "$1" 2>/dev/null && pwd) || gui_fail "no build folder $1"
+program="$build_dir/bin/kelvo8"
+[[ -x "$program" ]] || gui_fail "$program is not built"
+shots=${SCREENSHOT_DIR:-/tmp}
+mkdir -p "$shots" || gui_fail "cannot create $shots"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/kelvo-gui.XXXXXX")
+export GUI_HELPER_DIR=$work
+program_pid=""
+cleanup() {
+  if [[ -n "$program_pid" ]]; then
+    kill "$program_pid" 2>/dev/null
+    wait "$program_pid" 2>/dev/null
+  fi
+  gui_stop_xvfb
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+fail() {
+  if [[ -s "$work/program.log" ]]; then
+    echo "--- kelvo8 stderr:" >&2
+    tail -n 20 "$work/program.log" >&2
+  fi
+  gui_fail "$@"
+}
+
+# The model list shows the working folder: the sample models if the build
+# copied them, otherwise a folder with a one-triangle model.
+folder="$build_dir/bin"
+if ! compgen -G "$folder/*.[aA][tT][lL]" >/dev/null; then
+  folder="$work/models"
+  mkdir -p "$folder"
+  printf '%s\r\n' 0 0 0 300 0 0 0 300 0 >"$folder/tri.atl"
+fi
+first_model=$(cd "$folder" && for f in *; do
+  [[ -f "$f" && "${f,,}" == *.atl ]] && echo "$f"
+done | LC_ALL=C sort -f | head -n 1)
+# The loader skips lines that start with '#' or '*' and reads nine numbers a
+# triangle, at most 19000 triangles.
+expected=$(awk '!/^[#*]/ { n++ } END { t = int(n / 9); print (t > 19000 ? 19000 : t) }' \
+  "$folder/$first_model")
+
+gui_close_helper >/dev/null || gui_fail "cannot build the close helper (g++, libx11-dev)"
+gui_start_xvfb
+(cd "$folder" && exec "$program") 2>"$work/program.log" &
+program_pid=$!
+
+wid=$(gui_find_window '^Form1$' 15) || fail "no window titled Form1 appeared within 15 s"
+sleep 0.5
+kill -0 "$program_pid" 2>/dev/null || fail "kelvo8 exited right after opening its window"
+
+start_png="$shots/kelvo8-start.png"
+gui_screenshot "$wid" "$start_png" || fail "screenshot failed"
+[[ "$WIN_W" -eq 718 && "$WIN_H" -eq 544 ]] ||
+  fail "client area is ${WIN_W}x${WIN_H}, expected 718x544 (10770 x 8160 twips)"
+
+# Spots that show the layout and colours came out right: picture boxes
+# (their image's byte order), coloured check boxes, a line of the diagram.
+check_pixel() {  # X Y EXPECTED WHAT
+  local got
+  got=$(gui_pixel "$start_png" "$1" "$2")
+  [[ "$got" == "$3" ]] || fail "$4 at ($1,$2) is $got, expected $3 (see $start_png)"
+}
+check_pixel 20 30 192,192,255 "Picture1"
+check_pixel 20 320 192,192,255 "pPicture2"
+check_pixel 180 320 192,192,255 "pPicture3"
+check_pixel 300 500 0,0,255 "Picture3"
+check_pixel 494 186 128,128,255 "Check2 (Rotate) background"
+check_pixel 494 122 255,128,255 "Check20 (Random) background"
+check_pixel 456 250 0,0,0 "Line3 of the diagram"
+
+# Escape closes an FLTK window unless the program stops it.
+gui_geometry "$wid" || fail "window geometry unavailable"
+xdotool mousemove "$((WIN_X + 700))" "$((WIN_Y + 500))" key Escape
+sleep 0.3
+kill -0 "$program_pid" 2>/dev/null || fail "Escape closed the window"
+
+# File1 sits at (608, 16) px; its first line is just inside the 2-px frame.
+xdotool mousemove "$((WIN_X + 620))" "$((WIN_Y + 24))" click 1
+if ! gui_wait_title "$wid" "$expected" 15; then
+  fail "title is '$GUI_TITLE' after clicking $first_model, expected '$expected'"
+fi
+sleep 0.5
+kill -0 "$program_pid" 2>/dev/null || fail "kelvo8 exited while rendering $first_model"
+gui_screenshot "$wid" "$shots/kelvo8-model.png" || fail "screenshot failed"
+
+# User actions while the loop runs. A widget shows its control's state after
+# the click, so a check box clicked twice looks as before, and selecting
+# Option2 clears Option1.
+region() {  # PNG W H X Y: a checksum of that part of the screenshot
+  convert "$1" -crop "$2x$3+$4+$5" +repage rgb:- | md5sum
+}
+click() { xdotool mousemove "$((WIN_X + $1))" "$((WIN_Y + $2))" click 1; sleep 0.3; }
+shot() { gui_screenshot "$wid" "$work/$1.png" || fail "screenshot failed"; }
+shot before
+click 374 280  # Check3 "Wired"
+shot check_once
+click 374 280
+shot check_twice
+click 540 192  # Option2
+shot option
+check3_before=$(region "$work/before.png" 73 17 344 272)
+[[ $(region "$work/check_once.png" 73 17 344 272) != "$check3_before" ]] ||
+  fail "Check3 looks the same after a click"
+[[ $(region "$work/check_twice.png" 73 17 344 272) == "$check3_before" ]] ||
+  fail "Check3 does not look as before after two clicks"
+[[ $(region "$work/option.png" 81 17 512 168) != $(region "$work/before.png" 81 17 512 168) ]] ||
+  fail "Option1 still looks selected after a click on Option2"
+
+xdotool mousemove "$((WIN_X + 70))" "$((WIN_Y + 264))" mousedown 1 \
+  mousemove "$((WIN_X + 120))" "$((WIN_Y + 264))" mousemove "$((WIN_X + 170))" "$((WIN_Y + 264))" \
+  mouseup 1                        # drag the thumb of HScroll1
+click 282 264                      # its right arrow
+click 510 33                       # Text7
+xdotool type --delay 20 "0.5"
+for _ in $(seq 1 20); do           # Start again and again: the loop restarts
+  xdotool mousemove "$((WIN_X + 456))" "$((WIN_Y + 438))" click 1
+  sleep 0.02
+done
+sleep 0.5
+kill -0 "$program_pid" 2>/dev/null || fail "kelvo8 exited during clicks, drags and typing"
+gui_wait_title "$wid" "$expected" 2 || fail "title changed to '$GUI_TITLE' by clicks elsewhere"
+
+# The close request arrives while the render loop runs; the program must end
+# at once, with exit code 0.
+closed_at=$(date +%s%N)
+gui_close "$wid" || fail "sending the close request failed"
+gui_wait_exit "$program_pid" 1000 ||
+  fail "kelvo8 still runs 1 s after the close request"
+elapsed_ms=$((($(date +%s%N) - closed_at) / 1000000))
+wait "$program_pid"
+status=$?
+program_pid=""
+[[ $status -eq 0 ]] || fail "kelvo8 exited with status $status"
+
+echo "PASS: window laid out, $first_model loaded ($expected triangles)," \
+  "closed in ${elapsed_ms} ms; screenshots in $shots"
