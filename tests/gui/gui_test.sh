@@ -67,8 +67,13 @@ wid=$(gui_find_window '^Form1$' 15) || fail "no window titled Form1 appeared wit
 sleep 0.5
 kill -0 "$program_pid" 2>/dev/null || fail "kelvo8 exited right after opening its window"
 
+# The window is mapped before it is drawn: wait until Picture1 shows.
 start_png="$shots/kelvo8-start.png"
-gui_screenshot "$wid" "$start_png" || fail "screenshot failed"
+deadline=$((SECONDS + 10))
+until gui_screenshot "$wid" "$start_png" && [[ $(gui_pixel "$start_png" 20 30) == 192,192,255 ]]; do
+  ((SECONDS < deadline)) || break
+  sleep 0.2
+done
 [[ "$WIN_W" -eq 718 && "$WIN_H" -eq 544 ]] ||
   fail "client area is ${WIN_W}x${WIN_H}, expected 718x544 (10770 x 8160 twips)"
 
@@ -104,25 +109,34 @@ gui_screenshot "$wid" "$shots/kelvo8-model.png" || fail "screenshot failed"
 
 # User actions while the loop runs. A widget shows its control's state after
 # the click, so a check box clicked twice looks as before, and selecting
-# Option2 clears Option1.
-region() {  # PNG W H X Y: a checksum of that part of the screenshot
-  convert "$1" -crop "$2x$3+$4+$5" +repage rgb:- | md5sum
+# Option2 clears Option1. The screen is polled, not read after a fixed pause,
+# so a slow machine only takes longer.
+click() { xdotool mousemove "$((WIN_X + $1))" "$((WIN_Y + $2))" click 1; }
+region() {  # W H X Y: a checksum of that part of the window as it is now
+  gui_screenshot "$wid" "$work/region.png" || fail "screenshot failed"
+  convert "$work/region.png" -crop "$1x$2+$3+$4" +repage rgb:- | md5sum
 }
-click() { xdotool mousemove "$((WIN_X + $1))" "$((WIN_Y + $2))" click 1; sleep 0.3; }
-shot() { gui_screenshot "$wid" "$work/$1.png" || fail "screenshot failed"; }
-shot before
+wait_region() {  # W H X Y is|isnot SUM: 0 once the region's checksum compares so
+  local deadline=$((SECONDS + 5)) now
+  while :; do
+    now=$(region "$1" "$2" "$3" "$4")
+    [[ "$5" == is && "$now" == "$6" ]] && return 0
+    [[ "$5" == isnot && "$now" != "$6" ]] && return 0
+    ((SECONDS >= deadline)) && return 1
+    sleep 0.1
+  done
+}
+check3=(73 17 344 272)
+option1=(81 17 512 168)
+check3_before=$(region "${check3[@]}")
+option1_before=$(region "${option1[@]}")
 click 374 280  # Check3 "Wired"
-shot check_once
+wait_region "${check3[@]}" isnot "$check3_before" || fail "Check3 looks the same after a click"
 click 374 280
-shot check_twice
-click 540 192  # Option2
-shot option
-check3_before=$(region "$work/before.png" 73 17 344 272)
-[[ $(region "$work/check_once.png" 73 17 344 272) != "$check3_before" ]] ||
-  fail "Check3 looks the same after a click"
-[[ $(region "$work/check_twice.png" 73 17 344 272) == "$check3_before" ]] ||
+wait_region "${check3[@]}" is "$check3_before" ||
   fail "Check3 does not look as before after two clicks"
-[[ $(region "$work/option.png" 81 17 512 168) != $(region "$work/before.png" 81 17 512 168) ]] ||
+click 540 192  # Option2
+wait_region "${option1[@]}" isnot "$option1_before" ||
   fail "Option1 still looks selected after a click on Option2"
 
 xdotool mousemove "$((WIN_X + 70))" "$((WIN_Y + 264))" mousedown 1 \
