@@ -17,5 +17,5 @@ fi
 
 echo "No display (DISPLAY is not set): running kelvo8 under Xvfb with a sample model loaded."
 shot="${SCREENSHOT:-$root/build/kelvo8-screenshot.png}"
-bash "$root/tests/gui/run_headless.sh" "$root/build" "$shot"
+bash "$root/scripts/run-headless.sh" "$root/build" "$shot"
 echo "Screenshot: $shot"

@@ -11,7 +11,7 @@
 # kelvo8-model.png. Exit 0 on success; otherwise a FAIL line says what broke.
 
 set -u
-source "$(dirname "${BASH_SOURCE[0]}")/screenshot.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb-window.sh"
 
 [[ $# -eq 1 ]] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
 build_dir=$(cd "$1" 2>/dev/null && pwd) || gui_fail "no build folder $1"

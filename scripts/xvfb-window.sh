@@ -4,7 +4,7 @@
 # title, ask the window to close.
 #
 # Sourced: the gui_* functions below, for other scripts.
-# Run:     screenshot.sh BUILD_DIR OUT.png [SECONDS]
+# Run:     xvfb-window.sh BUILD_DIR OUT.png [SECONDS]
 #          starts Xvfb, runs BUILD_DIR/bin/kelvo8 in BUILD_DIR/bin, waits
 #          SECONDS (default 2), saves the window as OUT.png and closes it.
 #

@@ -3,10 +3,10 @@
 # of the sample models, clicks the first model in the list, lets it spin for
 # a moment, saves a screenshot of the window and closes it.
 #
-#   tests/gui/run_headless.sh BUILD_DIR OUT.png
+#   scripts/run-headless.sh BUILD_DIR OUT.png
 
 set -u
-source "$(dirname "${BASH_SOURCE[0]}")/screenshot.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb-window.sh"
 
 [[ $# -eq 2 ]] || { echo "usage: $0 BUILD_DIR OUT.png" >&2; exit 2; }
 build_dir=$(cd "$1" 2>/dev/null && pwd) || gui_fail "no build folder $1"
