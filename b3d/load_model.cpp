@@ -4,6 +4,7 @@
 
 #include "b3d/b3d.h"
 #include "platform/runtime/number.h"
+#include "platform/runtime/single.h"
 #include "platform/runtime/text_input.h"
 
 namespace b3d {
@@ -32,7 +33,7 @@ void B3D::LoadModel() {
   while (row <= kMaxTriangles && !input.eof()) {
     input.read_line(line);
     if (is_comment(line)) continue;
-    LoadBuffer(row, column) = static_cast<float>(runtime::parse_number(line) / 3);
+    LoadBuffer(row, column) = runtime::to_single(runtime::parse_number(line) / 3);
     ++column;
     if (column == 10) {
       ++row;

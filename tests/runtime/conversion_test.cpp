@@ -5,6 +5,7 @@
 
 #include "platform/runtime/convert.h"
 #include "platform/runtime/random.h"
+#include "platform/runtime/single.h"
 
 using runtime::RuntimeError;
 
@@ -55,4 +56,16 @@ TEST(Random, EveryStartGivesTheSameSequenceInHalfOpenUnitRange) {
     previous = r;
   }
   EXPECT_EQ(repeats, 0);
+}
+
+TEST(ToSingle, RoundsToNearestAndOverflowsToInfinity) {
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  EXPECT_EQ(runtime::to_single(0.1), 0.1f);
+  EXPECT_EQ(runtime::to_single(1.0 / 3), 1.0f / 3);
+  EXPECT_EQ(runtime::to_single(3.4028234663852886e38), std::numeric_limits<float>::max());
+  EXPECT_EQ(runtime::to_single(0x1.fffffefffffffp127), std::numeric_limits<float>::max());
+  EXPECT_EQ(runtime::to_single(0x1.ffffffp127), kInf);  // the tie goes to the even infinity
+  EXPECT_EQ(runtime::to_single(-1e300), -kInf);
+  EXPECT_EQ(runtime::to_single(1e-300), 0.0f);
+  EXPECT_TRUE(std::isnan(runtime::to_single(std::nan(""))));
 }
