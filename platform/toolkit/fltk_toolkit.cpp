@@ -6,11 +6,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <map>
-#include <thread>
 
+#include "platform/runtime/sleep.h"
 #include "platform/toolkit/file_list_box.h"
 #include "platform/toolkit/fltk_buttons.h"
 #include "platform/toolkit/fltk_file_list.h"
@@ -150,9 +149,7 @@ int FltkToolkit::run(Form& form, const std::vector<Control*>& controls, std::deq
 
 void FltkToolkit::yield(YieldPoint) { Fl::check(); }
 
-void FltkToolkit::sleep_ms(int milliseconds) {
-  if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
+void FltkToolkit::sleep_ms(int milliseconds) { runtime::Sleep(milliseconds); }
 
 void FltkToolkit::show_message(const std::string& text) {
   std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, text.c_str());
