@@ -22,13 +22,22 @@ struct Frame {
   std::vector<gdi::GRADIENT_TRIANGLE> mesh;
 };
 
-// Triangles 5 to 40 pixels across scattered over the surface, a fixed seed so
-// that runs compare.
-Frame make_frame(bool shaded) {
+// Triangles min_size to max_size pixels across scattered over the surface, a
+// fixed seed so that runs compare. The default sizes are a close-up; a whole
+// torus on the picture box has mostly tiny triangles, where the set-up per
+// triangle and per row outweighs the pixels.
+struct Sizes {
+  int min_size = 5;
+  int max_size = 40;
+};
+constexpr Sizes kTorusSizes{1, 12};
+
+Frame make_frame(bool shaded, Sizes sizes = {}) {
   std::mt19937 rng(2024);
   Frame f;
+  const auto range = static_cast<unsigned>(sizes.max_size - sizes.min_size + 1);
   for (int k = 0; k < kTriangles; ++k) {
-    const int size = 5 + static_cast<int>(rng() % 36);
+    const int size = sizes.min_size + static_cast<int>(rng() % range);
     const int cx = static_cast<int>(rng() % kWidth), cy = static_cast<int>(rng() % kHeight);
     const auto grey = static_cast<gdi::COLOR16>(rng());
     for (int i = 0; i < 3; ++i) {
@@ -44,8 +53,8 @@ Frame make_frame(bool shaded) {
   return f;
 }
 
-void BM_PolygonSolid(benchmark::State& state) {
-  const Frame f = make_frame(false);
+void polygon_solid(benchmark::State& state, Sizes sizes) {
+  const Frame f = make_frame(false, sizes);
   gdi::Surface s(kWidth, kHeight, gdi::RGB(255, 255, 255));
   s.fill_style = gdi::FILL_SOLID;
   s.brush_colour = gdi::RGB(40, 90, 160);
@@ -55,9 +64,11 @@ void BM_PolygonSolid(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * kTriangles);
 }
+void BM_PolygonSolid(benchmark::State& state) { polygon_solid(state, {}); }
+void BM_PolygonSolidSmall(benchmark::State& state) { polygon_solid(state, kTorusSizes); }
 
-void gradient(benchmark::State& state, bool shaded) {
-  const Frame f = make_frame(shaded);
+void gradient(benchmark::State& state, bool shaded, Sizes sizes = {}) {
+  const Frame f = make_frame(shaded, sizes);
   gdi::Surface s(kWidth, kHeight, gdi::RGB(255, 255, 255));
   for (auto _ : state) {
     gdi::GdiGradientFill(&s, f.vertices.data(), static_cast<std::uint32_t>(f.vertices.size()),
@@ -68,6 +79,7 @@ void gradient(benchmark::State& state, bool shaded) {
 }
 void BM_GradientFlat(benchmark::State& state) { gradient(state, false); }
 void BM_GradientShaded(benchmark::State& state) { gradient(state, true); }
+void BM_GradientFlatSmall(benchmark::State& state) { gradient(state, false, kTorusSizes); }
 
 void BM_PolylineOutline(benchmark::State& state) {
   const Frame f = make_frame(false);
@@ -85,7 +97,9 @@ void BM_PolylineOutline(benchmark::State& state) {
 }
 
 BENCHMARK(BM_PolygonSolid)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PolygonSolidSmall)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GradientFlat)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GradientFlatSmall)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GradientShaded)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PolylineOutline)->Unit(benchmark::kMillisecond);
 
