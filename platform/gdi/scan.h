@@ -53,10 +53,11 @@ struct ScanEdge {
   void advance() {
     x += step_q;
     rem -= step_r;
-    if (rem < 0) {
-      rem += dy;
-      ++x;
-    }
+    // The carry follows the slope's fraction, which no branch predictor
+    // guesses: take it arithmetically, borrow being -1 when rem went negative.
+    const std::int64_t borrow = rem >> 63;
+    x -= borrow;
+    rem += dy & borrow;
   }
 };
 
@@ -80,7 +81,11 @@ inline bool make_scan_edge(Point64 a, Point64 b, const ClipRect& clip, ScanEdge&
   const std::int64_t t = e.y_begin - a.y;
   constexpr std::int64_t k31 = std::int64_t{1} << 31;
   std::int64_t q;
-  if (t < k31 && dx > -k31 && dx < k31) {
+  if (t == 0) {
+    // The usual case, an edge starting inside the clip: no division needed.
+    q = 0;
+    e.rem = 0;
+  } else if (t < k31 && dx > -k31 && dx < k31) {
     const std::int64_t num = t * dx;
     q = ceil_div(num, dy);
     e.rem = q * dy - num;
@@ -94,10 +99,10 @@ inline bool make_scan_edge(Point64 a, Point64 b, const ClipRect& clip, ScanEdge&
   return true;
 }
 
-// Calls span(y, x_begin, x_end) for every covered run of pixels inside clip,
-// rows in increasing order, x_begin < x_end.
+// Any number of corners: an active edge list whose crossings are sorted on
+// every row. scan_polygon below sends triangles to a shorter path.
 template <class SpanFn>
-void scan_polygon(const Point64* pts, int n, const ClipRect& clip, SpanFn&& span) {
+void scan_general_polygon(const Point64* pts, int n, const ClipRect& clip, SpanFn&& span) {
   if (pts == nullptr || n < 3 || clip.x0 >= clip.x1 || clip.y0 >= clip.y1) return;
 
   // Triangles and quadrilaterals, the common case, stay on the stack.
@@ -171,6 +176,73 @@ void scan_polygon(const Point64* pts, int n, const ClipRect& clip, SpanFn&& span
       active[kept++] = active[i];
     }
     n_active = kept;
+  }
+}
+
+// Rows [short_edge.y_begin, short_edge.y_end) of a triangle, between its long
+// edge and one of its short edges. The edges meet only at corners, so the
+// side each keeps is known in advance and the crossings need no sorting;
+// equal ceilings give an empty span.
+template <class SpanFn>
+void scan_triangle_half(ScanEdge& long_edge, ScanEdge& short_edge, bool long_is_right,
+                        const ClipRect& clip, SpanFn& span) {
+  ScanEdge& left = long_is_right ? short_edge : long_edge;
+  ScanEdge& right = long_is_right ? long_edge : short_edge;
+  for (std::int64_t y = short_edge.y_begin; y < short_edge.y_end; ++y) {
+    const std::int64_t xb = std::clamp<std::int64_t>(left.x, clip.x0, clip.x1);
+    const std::int64_t xe = std::clamp<std::int64_t>(right.x, clip.x0, clip.x1);
+    if (xb < xe) span(static_cast<int>(y), static_cast<int>(xb), static_cast<int>(xe));
+    left.advance();
+    right.advance();
+  }
+}
+
+// The same pixels as scan_general_polygon for three corners, with less work
+// per triangle and per row, which is what small triangles are made of. With
+// corners a, b, c sorted by y, every row has exactly two active edges: the
+// long edge a-c, and a-b above b or b-c from b on.
+template <class SpanFn>
+void scan_triangle(const Point64* pts, const ClipRect& clip, SpanFn& span) {
+  Point64 a = pts[0], b = pts[1], c = pts[2];
+  if (a.y > b.y) std::swap(a, b);
+  if (b.y > c.y) std::swap(b, c);
+  if (a.y > b.y) std::swap(a, b);
+
+  // Triangles beside the clip cost no division. Covered pixels lie within
+  // [min x, max x) because ceil is monotonic.
+  if (a.y >= clip.y1 || c.y <= clip.y0 || a.y == c.y) return;
+  const std::int64_t x_min = std::min({a.x, b.x, c.x});
+  const std::int64_t x_max = std::max({a.x, b.x, c.x});
+  if (x_max <= clip.x0 || x_min >= clip.x1) return;
+
+  // Whether b lies left of the long edge, which then is the right one. The
+  // products reach 2^68 for a parallelogram-sized corner spread. Zero means
+  // the corners are collinear: both crossings coincide on every row.
+  const i128 side = i128{b.y - a.y} * (c.x - a.x) - i128{b.x - a.x} * (c.y - a.y);
+  if (side == 0) return;
+  const bool long_is_right = side > 0;
+
+  ScanEdge long_edge, short_edge;
+  if (!make_scan_edge(a, c, clip, long_edge)) return;
+  // The long edge's rows run through both halves; after the upper one it is
+  // on row max(b.y, clip.y0), where the lower half starts.
+  if (make_scan_edge(a, b, clip, short_edge)) {
+    scan_triangle_half(long_edge, short_edge, long_is_right, clip, span);
+  }
+  if (make_scan_edge(b, c, clip, short_edge)) {
+    scan_triangle_half(long_edge, short_edge, long_is_right, clip, span);
+  }
+}
+
+// Calls span(y, x_begin, x_end) for every covered run of pixels inside clip,
+// rows in increasing order, x_begin < x_end.
+template <class SpanFn>
+void scan_polygon(const Point64* pts, int n, const ClipRect& clip, SpanFn&& span) {
+  if (pts == nullptr || n < 3 || clip.x0 >= clip.x1 || clip.y0 >= clip.y1) return;
+  if (n == 3) {
+    scan_triangle(pts, clip, span);
+  } else {
+    scan_general_polygon(pts, n, clip, span);
   }
 }
 
