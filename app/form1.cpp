@@ -28,14 +28,14 @@ Form1::Form1(const editions::EditionConfig& edition, toolkit::Toolkit& toolkit,
   form.client_height = edition.client_height;
   form.set_Caption("Form1");
   File1.Path = folder;
-  for (const editions::ControlSpec& spec : edition.controls) apply(spec);
-  for (const editions::LineSpec& spec : edition.lines) {
-    toolkit::Line& line = lines.emplace_back(std::string(spec.name));
+  for (const editions::ControlDesign& design : edition.controls) apply(design);
+  for (const editions::LineDesign& design : edition.lines) {
+    toolkit::Line& line = lines.emplace_back(std::string(design.name));
     line.exists = true;
-    line.X1 = spec.x1;
-    line.Y1 = spec.y1;
-    line.X2 = spec.x2;
-    line.Y2 = spec.y2;
+    line.X1 = design.x1;
+    line.Y1 = design.y1;
+    line.X2 = design.x2;
+    line.Y2 = design.y2;
   }
   if (!edition.texture.empty()) Picture5.set_Picture(gdi::read_bmp(edition.texture));
   bind_handlers();
@@ -48,44 +48,44 @@ toolkit::Control* Form1::find(std::string_view name) const {
   return nullptr;
 }
 
-void Form1::apply(const editions::ControlSpec& spec) {
+void Form1::apply(const editions::ControlDesign& design) {
   toolkit::Control* control = nullptr;
   for (toolkit::Control* candidate : all_) {
-    if (candidate->name() == spec.name) control = candidate;
+    if (candidate->name() == design.name) control = candidate;
   }
   if (control == nullptr) {
     throw std::logic_error("edition configuration names an unknown control " +
-                           std::string(spec.name));
+                           std::string(design.name));
   }
   control->exists = true;
-  control->rect = spec.rect;
-  control->back_colour = spec.back_colour;
-  control->text_colour = spec.text_colour;
-  control->bold = spec.bold;
+  control->rect = design.rect;
+  control->back_colour = design.back_colour;
+  control->text_colour = design.text_colour;
+  control->bold = design.bold;
   present_.push_back(control);
 
-  const std::string text(spec.text);
+  const std::string text(design.text);
   if (auto* box = dynamic_cast<toolkit::CheckBox*>(control)) {
     box->Caption = text;
-    box->set_Value(spec.value);
+    box->set_Value(design.value);
   } else if (auto* option = dynamic_cast<toolkit::OptionButton*>(control)) {
     option->Caption = text;
-    if (spec.value == 1) option->set_Value(true);
+    if (design.value == 1) option->set_Value(true);
   } else if (auto* bar = dynamic_cast<toolkit::HScrollBar*>(control)) {
-    bar->Min = spec.min;
-    bar->Max = spec.max;
-    bar->LargeChange = spec.large_change;
-    bar->set_Value(spec.value);
+    bar->Min = design.min;
+    bar->Max = design.max;
+    bar->LargeChange = design.large_change;
+    bar->set_Value(design.value);
   } else if (auto* text_box = dynamic_cast<toolkit::TextBox*>(control)) {
     text_box->set_Text(text);
   } else if (auto* label = dynamic_cast<toolkit::Label*>(control)) {
     label->Caption = text;
   } else if (auto* picture = dynamic_cast<toolkit::PictureBox*>(control)) {
-    picture->border = spec.border;
-    picture->ScaleMode = spec.pixel_scale ? toolkit::kScalePixels : toolkit::kScaleTwips;
-    if (spec.back_colour) picture->set_BackColor(*spec.back_colour);
-    if (spec.text_colour) picture->set_ForeColor(*spec.text_colour);
-    if (spec.fill_colour) picture->set_FillColor(*spec.fill_colour);
+    picture->border = design.border;
+    picture->ScaleMode = design.pixel_scale ? toolkit::kScalePixels : toolkit::kScaleTwips;
+    if (design.back_colour) picture->set_BackColor(*design.back_colour);
+    if (design.text_colour) picture->set_ForeColor(*design.text_colour);
+    if (design.fill_colour) picture->set_FillColor(*design.fill_colour);
     // Every picture box draws with a solid fill style, so filled polygons
     // drawn on it take the fill colour.
     picture->set_FillStyle(gdi::FILL_SOLID);
@@ -97,7 +97,7 @@ void Form1::apply(const editions::ControlSpec& spec) {
     list->Pattern = text;
     list->Refresh();
   } else if (auto* timer = dynamic_cast<toolkit::Timer*>(control)) {
-    timer->Interval = spec.value;
+    timer->Interval = design.value;
     timer->Enabled = true;
   }
 }

@@ -74,7 +74,7 @@ class Form1 {
   long restarts() const { return restarts_; }
 
  private:
-  void apply(const editions::ControlSpec& spec);
+  void apply(const editions::ControlDesign& design);
   void bind_handlers();
   void run_loop();
   // After every yield: true when the run must stop here (end or restart).

@@ -12,35 +12,35 @@ constexpr gdi::COLORREF kDarkBlueText = RGB(0, 0, 64);
 constexpr gdi::COLORREF kPureBlue = RGB(0, 0, 255);
 constexpr gdi::COLORREF kRed = RGB(255, 0, 0);
 
-ControlSpec check(std::string_view name, std::string_view caption, int value, toolkit::Rect rect,
+ControlDesign check(std::string_view name, std::string_view caption, int value, toolkit::Rect rect,
                   gdi::COLORREF back) {
   return {.name = name, .rect = rect, .text = caption, .value = value, .back_colour = back,
           .text_colour = kDarkBlueText};
 }
 
-ControlSpec plain_check(std::string_view name, std::string_view caption, int value,
+ControlDesign plain_check(std::string_view name, std::string_view caption, int value,
                         toolkit::Rect rect) {
   return {.name = name, .rect = rect, .text = caption, .value = value};
 }
 
-ControlSpec picture(std::string_view name, toolkit::Rect rect, gdi::COLORREF back,
+ControlDesign picture(std::string_view name, toolkit::Rect rect, gdi::COLORREF back,
                     gdi::COLORREF text, gdi::COLORREF fill, bool border, bool pixel_scale) {
   return {.name = name, .rect = rect, .back_colour = back, .text_colour = text,
           .fill_colour = fill, .border = border, .pixel_scale = pixel_scale};
 }
 
-ControlSpec scroll(std::string_view name, toolkit::Rect rect, int min, int max, int large,
+ControlDesign scroll(std::string_view name, toolkit::Rect rect, int min, int max, int large,
                    int value) {
   return {.name = name, .rect = rect, .value = value, .min = min, .max = max,
           .large_change = large};
 }
 
-ControlSpec text(std::string_view name, std::string_view initial, toolkit::Rect rect,
+ControlDesign text(std::string_view name, std::string_view initial, toolkit::Rect rect,
                  bool bold = false, std::optional<gdi::COLORREF> back = std::nullopt) {
   return {.name = name, .rect = rect, .text = initial, .back_colour = back, .bold = bold};
 }
 
-ControlSpec label(std::string_view name, std::string_view caption, toolkit::Rect rect,
+ControlDesign label(std::string_view name, std::string_view caption, toolkit::Rect rect,
                   bool bold = false) {
   return {.name = name, .rect = rect, .text = caption, .bold = bold};
 }

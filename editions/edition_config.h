@@ -16,7 +16,7 @@ namespace editions {
 
 // One control the edition has, with its design-time state. Fields that do not
 // apply to a control's kind are left at their defaults.
-struct ControlSpec {
+struct ControlDesign {
   std::string_view name;
   toolkit::Rect rect;                        // twips
   std::string_view text;                     // caption or text
@@ -31,7 +31,7 @@ struct ControlSpec {
 };
 
 // A line of the pipeline diagram, in twips.
-struct LineSpec {
+struct LineDesign {
   std::string_view name;
   int x1, y1, x2, y2;
 };
@@ -41,8 +41,8 @@ struct EditionConfig {
   std::string_view program;
   int client_width = 0;   // twips
   int client_height = 0;  // twips
-  std::vector<ControlSpec> controls;
-  std::vector<LineSpec> lines;
+  std::vector<ControlDesign> controls;
+  std::vector<LineDesign> lines;
   // The texture of Picture5, a 24-bit bitmap file; empty for none.
   std::span<const std::uint8_t> texture;
 };

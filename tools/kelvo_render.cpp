@@ -48,7 +48,7 @@ standard error; the dumps are still written); 2 bad options.
 )";
 
 struct Options {
-  int edition = 8;
+  long edition = 8;
   std::vector<std::pair<std::string, std::string>> sets;
   std::optional<std::string> model;
   bool start = false;
@@ -63,19 +63,28 @@ struct UsageError {
   std::string message;
 };
 
-const editions::EditionConfig* find_edition(int number) {
+const editions::EditionConfig* find_edition(long number) {
   if (number == 8) return &editions::edition8();
   return nullptr;
 }
 
-long parse_count(const std::string& option, const std::string& text) {
+// A whole number that is the entire text.
+std::optional<long> parse_whole(const std::string& text) {
   try {
     std::size_t used = 0;
     const long value = std::stol(text, &used);
-    if (used == text.size() && value >= 0) return value;
+    if (used == text.size()) return value;
   } catch (const std::exception&) {
   }
-  throw UsageError{option + " needs a whole number of 0 or more, not \"" + text + "\""};
+  return std::nullopt;
+}
+
+long parse_count(const std::string& option, const std::string& text) {
+  const auto value = parse_whole(text);
+  if (!value || *value < 0) {
+    throw UsageError{option + " needs a whole number of 0 or more, not \"" + text + "\""};
+  }
+  return *value;
 }
 
 std::pair<std::string, std::string> split_assignment(const std::string& option,
@@ -105,7 +114,7 @@ Options parse_options(int argc, char** argv) {
       std::cout << kUsage;
       std::exit(0);
     } else if (option == "--edition") {
-      o.edition = static_cast<int>(parse_count(option, value()));
+      o.edition = parse_count(option, value());
     } else if (option == "--set") {
       o.sets.push_back(split_assignment(option, value()));
     } else if (option == "--model") {
@@ -133,19 +142,9 @@ Options parse_options(int argc, char** argv) {
   return o;
 }
 
-std::optional<int> parse_int(const std::string& text) {
-  try {
-    std::size_t used = 0;
-    const int value = std::stoi(text, &used);
-    if (used == text.size()) return value;
-  } catch (const std::exception&) {
-  }
-  return std::nullopt;
-}
-
 void apply_set(app::Form1& form, const std::string& name, const std::string& text) {
   toolkit::Control* control = form.find(name);
-  const auto value = parse_int(text);
+  const auto value = parse_whole(text);
   auto out_of_range = [&](const std::string& range) {
     return UsageError{name + " takes " + range + ", not \"" + text + "\""};
   };

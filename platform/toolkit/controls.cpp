@@ -27,18 +27,22 @@ void OptionButton::set_Value(bool value) {
   changed();
 }
 
+int HScrollBar::clamped(int value) const {
+  return std::clamp(value, std::min(Min, Max), std::max(Min, Max));
+}
+
 void HScrollBar::set_Value(int value) {
-  value_ = std::clamp(value, std::min(Min, Max), std::max(Min, Max));
+  value_ = clamped(value);
   changed();
 }
 
 void HScrollBar::user_scroll(int value) {
-  value_ = std::clamp(value, std::min(Min, Max), std::max(Min, Max));
+  value_ = clamped(value);
   if (on_scroll) on_scroll();
 }
 
 void HScrollBar::user_change(int value) {
-  value_ = std::clamp(value, std::min(Min, Max), std::max(Min, Max));
+  value_ = clamped(value);
   if (on_change) on_change();
 }
 

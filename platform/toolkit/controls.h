@@ -106,6 +106,7 @@ class HScrollBar : public Control {
   std::function<void()> on_change;
 
  private:
+  int clamped(int value) const;
   int value_ = 0;
 };
 

@@ -15,14 +15,14 @@ void PictureBox::layout() {
   draw_picture();
 }
 
+int PictureBox::units_per_pixel() const { return ScaleMode == kScalePixels ? 1 : kTwipsPerPixel; }
+
 float PictureBox::ScaleWidth() const {
-  const int scale = ScaleMode == kScalePixels ? 1 : kTwipsPerPixel;
-  return static_cast<float>(surface_.width() * scale);
+  return static_cast<float>(surface_.width() * units_per_pixel());
 }
 
 float PictureBox::ScaleHeight() const {
-  const int scale = ScaleMode == kScalePixels ? 1 : kTwipsPerPixel;
-  return static_cast<float>(surface_.height() * scale);
+  return static_cast<float>(surface_.height() * units_per_pixel());
 }
 
 void PictureBox::set_Picture(const gdi::Bitmap& picture) {

@@ -48,6 +48,7 @@ class PictureBox : public Control {
   void Refresh() { changed(); }
 
  private:
+  int units_per_pixel() const;
   void draw_picture();
   gdi::Surface surface_;
   std::optional<gdi::Bitmap> picture_;
