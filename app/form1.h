@@ -77,8 +77,15 @@ class Form1 {
   void apply(const editions::ControlDesign& design);
   void bind_handlers();
   void run_loop();
-  // After every yield: true when the run must stop here (end or restart).
-  bool interrupted() const { return end_requested_ || restart_requested_; }
+  void build_random_model();
+  // One frame of the loop; false when a yield brought an end or a restart.
+  bool run_frame();
+  // "Max 50fps": adjusts the pacing count and sleeps; false as run_frame.
+  bool pace();
+  enum class SideView { AboutX, AboutZ };
+  void draw_side_view(toolkit::PictureBox& view, SideView turn);
+  // Yields; false when the run must stop here (end or restart).
+  bool yield_and_go_on(toolkit::YieldPoint point);
 
   const editions::EditionConfig& edition_;
   toolkit::Toolkit& toolkit_;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "b3d/depth_sort.h"
 #include "b3d/triangle_table.h"
 #include "platform/toolkit/controls.h"
 #include "platform/toolkit/file_list_box.h"
@@ -43,6 +44,21 @@ class B3D {
   // and changes nothing.
   void LoadModel();
 
+  // The stages of a frame. Each works on TriangleTable and does nothing to
+  // the table while there is none (no model loaded, no random model built).
+
+  // Turns the model columns into the view columns: about z by angleZ, then x
+  // by angleX, then y by angleY (degrees). The three variables are left
+  // holding their angles in radians.
+  void RotateModel(float& angleX, float& angleY, float& angleZ);
+  // The perspective divide of the view x and y, with the eye HScroll5 pixels
+  // in front of the plane z = 0.
+  void ProjectModel();
+  // Rows 1..N far to near by the sum of their view z (see DepthSorter).
+  void DepthSort();
+  // The outline of every row, from row 0, in the pen colour of column 10.
+  void DrawWire(toolkit::PictureBox& target);
+
   // Absent until a model is loaded or the random model is built.
   std::optional<Table> TriangleTable;
   // The loader's staging area, (0 To 19000, 0 To 36) while loading.
@@ -52,6 +68,7 @@ class B3D {
 
  private:
   B3DControls c_;
+  DepthSorter sorter_;
 };
 
 }  // namespace b3d

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 #include "platform/runtime/runtime_error.h"
 
@@ -20,10 +21,18 @@ inline std::int16_t to_int16(double value) {
   return static_cast<std::int16_t>(r);
 }
 
-inline std::int32_t to_int32(double value) {
+// The nearest 32-bit integer, or nothing when it is out of range or NaN: for
+// callers that skip what does not fit instead of stopping.
+inline std::optional<std::int32_t> nearest_int32(double value) {
   const double r = round_half_even(value);
-  if (!(r >= -2147483648.0 && r <= 2147483647.0)) raise_overflow();
+  if (!(r >= -2147483648.0 && r <= 2147483647.0)) return std::nullopt;
   return static_cast<std::int32_t>(r);
+}
+
+inline std::int32_t to_int32(double value) {
+  const std::optional<std::int32_t> r = nearest_int32(value);
+  if (!r) raise_overflow();
+  return *r;
 }
 
 // 32-bit integer arithmetic that raises Overflow instead of wrapping.

@@ -6,11 +6,12 @@
 #include <string>
 
 #include "b3d/b3d.h"
+#include "b3d_fixture.h"
 
 namespace {
 
-// The controls LoadModel reaches, without a window.
-class LoadModelTest : public testing::Test {
+// The loader reading files of a folder of its own.
+class LoadModelTest : public B3DTest {
  protected:
   LoadModelTest() {
     dir_ = testing::TempDir() + "load_model_test_" +
@@ -19,9 +20,6 @@ class LoadModelTest : public testing::Test {
     std::filesystem::create_directories(dir_);
     File1.Path = dir_;
     File1.Pattern = "*.atl";
-    HScroll4.Min = 1;
-    HScroll4.Max = 10;
-    HScroll4.set_Value(1);
   }
 
   // Writes the file, lists the folder, clicks the file's name, loads.
@@ -36,18 +34,8 @@ class LoadModelTest : public testing::Test {
       if (File1.items()[i] == name) File1.user_click(static_cast<int>(i));
     }
   }
-  const b3d::Table& table() const { return *b3d.TriangleTable; }
 
   std::string dir_;
-  toolkit::Form Form1{"Form1"};
-  toolkit::FileListBox File1{"File1"};
-  toolkit::HScrollBar HScroll4{"HScroll4"}, HScroll5{"HScroll5"};
-  toolkit::CheckBox Check5{"Check5"}, Check8{"Check8"}, Check9{"Check9"}, Check10{"Check10"},
-      Check19{"Check19"};
-  toolkit::TextBox Text7{"Text7"};
-  toolkit::PictureBox Picture1{"Picture1"}, Picture3{"Picture3"}, Picture5{"Picture5"};
-  b3d::B3D b3d{{Form1, File1, HScroll4, HScroll5, Check5, Check8, Check9, Check10, Check19, Text7,
-                Picture1, Picture3, Picture5}};
 };
 
 std::string lines(int count, const std::string& value, const std::string& end = "\r\n") {

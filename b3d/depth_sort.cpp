@@ -1,0 +1,121 @@
+// DepthSort's sorter. It replays the selection sort's passes on row numbers
+// only, then moves the rows once.
+//
+// Pass i selects, among the rows in i..N, the lowest position holding the
+// greatest key above -9998. Rows at positions below i are placed, so the
+// greatest remaining key is simply the next one in descending key order: the
+// passes take the keys group by group (a group: equal keys). Within a group
+// the pass takes the member at the lowest position. The exchange of a pass
+// moves the row at position i, which is never a member of the current group
+// (it would have been selected), so the group's members keep their positions
+// while the group is taken: sorting them by position once, when the group's
+// turn comes, gives the order the passes take them in.
+
+#include "b3d/depth_sort.h"
+
+#include "b3d/b3d.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <numeric>
+#include <utility>
+
+namespace b3d {
+
+namespace {
+
+// The scan's starting "best" key: a key at or below it is never selected.
+constexpr float kNoKey = -9998.0f;
+
+// A code per key that sorts ascending as the keys sort descending; +0 and -0
+// are equal keys and share a code.
+std::uint32_t descending_code(float key) {
+  if (key == 0.0f) key = 0.0f;
+  const auto bits = std::bit_cast<std::uint32_t>(key);
+  const std::uint32_t ascending = (bits & 0x80000000u) ? ~bits : (bits | 0x80000000u);
+  return ~ascending;
+}
+
+std::uint32_t code_of(std::uint64_t entry) { return static_cast<std::uint32_t>(entry >> 32); }
+int row_of(std::uint64_t entry) { return static_cast<int>(entry & 0xFFFFFFFFu); }
+
+}  // namespace
+
+void DepthSorter::sort(Table& table) {
+  const int n = table.upper_row();
+  for (int r = 1; r <= n; ++r) {
+    float* row = table.row(r);
+    row[kKey] = (row[kViewZ1] + row[kViewZ2]) + row[kViewZ3];
+  }
+  // One triangle has nothing to move; no triangle (N = 0) has no row 1 to
+  // make a pass over, so the sort leaves the table alone.
+  if (n < 2) return;
+
+  row_at_.resize(n + 1);
+  position_of_.resize(n + 1);
+  std::iota(row_at_.begin(), row_at_.end(), 0);
+  std::iota(position_of_.begin(), position_of_.end(), 0);
+
+  order_.clear();
+  for (int r = 1; r <= n; ++r) {
+    const float key = table(r, kKey);
+    if (key > kNoKey) {  // NaN fails this too, as it fails the scan's test
+      order_.push_back(std::uint64_t{descending_code(key)} << 32 | static_cast<std::uint32_t>(r));
+    }
+  }
+  std::sort(order_.begin(), order_.end());
+
+  // The passes run for i = 1 .. N-1. `selected` is the scan's index variable:
+  // it keeps the last selection, and starts at 0.
+  int position = 1;
+  int selected = 0;
+  for (std::size_t first = 0; first < order_.size() && position < n;) {
+    std::size_t end = first + 1;
+    while (end < order_.size() && code_of(order_[end]) == code_of(order_[first])) ++end;
+    group_.clear();
+    for (std::size_t k = first; k < end; ++k) group_.push_back(row_of(order_[k]));
+    std::sort(group_.begin(), group_.end(),
+              [this](int a, int b) { return position_of_[a] < position_of_[b]; });
+    for (int row : group_) {
+      if (position == n) break;
+      selected = position_of_[row];
+      exchange(position++, selected);
+    }
+    first = end;
+  }
+  // Passes that find no key above -9998 exchange row i with whatever stands
+  // at the index selected last; before any selection that index is row 0,
+  // which then only takes a copy of row i.
+  for (; position < n; ++position) {
+    if (selected != 0) exchange(position, selected);
+  }
+  apply(table);
+}
+
+void DepthSorter::exchange(int position, int selected) {
+  const int placed = row_at_[selected];
+  const int displaced = row_at_[position];
+  row_at_[position] = placed;
+  row_at_[selected] = displaced;
+  position_of_[placed] = position;
+  position_of_[displaced] = selected;
+}
+
+void DepthSorter::apply(Table& table) {
+  const int n = table.upper_row();
+  if (scratch_.upper_row() != n) scratch_ = Table(n);
+  for (int p = 1; p <= n; ++p) {
+    std::memcpy(scratch_.row(p), table.row(row_at_[p]), sizeof(float) * kColumns);
+  }
+  // Every exchange goes through row 0, and the last one leaves there a copy
+  // of the row it put at N-1.
+  std::memcpy(scratch_.row(0), scratch_.row(n - 1), sizeof(float) * kColumns);
+  std::swap(table, scratch_);
+}
+
+void B3D::DepthSort() {
+  if (TriangleTable) sorter_.sort(*TriangleTable);
+}
+
+}  // namespace b3d

@@ -1,0 +1,38 @@
+#pragma once
+// The depth sort: rows 1..N ordered far to near by the sum of their view z.
+//
+// The order it must give is that of a selection sort over whole rows: pass i
+// takes the first row in i..N whose key is the greatest of those above
+// -9998, and exchanges it with row i through row 0. Equal keys therefore come
+// out in the order the exchanges leave them, row 0 ends as a copy of row N-1,
+// and a pass that finds no key above -9998 exchanges row i with the row the
+// previous pass selected. That costs N^2/2 comparisons; this class works out
+// the same final table in O(N log N) and moves every row once.
+
+#include <cstdint>
+#include <vector>
+
+#include "b3d/triangle_table.h"
+
+namespace b3d {
+
+class DepthSorter {
+ public:
+  // Writes the key of rows 1..N and reorders them. A table without triangle
+  // rows (N = 0) is left as it is.
+  void sort(Table& table);
+
+ private:
+  void exchange(int position, int selected);
+  void apply(Table& table);
+
+  // row_at_[p]: the original row that stands at position p; position_of_ is
+  // its inverse. Both cover 0..N, entry 0 unused.
+  std::vector<int> row_at_;
+  std::vector<int> position_of_;
+  std::vector<std::uint64_t> order_;  // valid keys, greatest first
+  std::vector<int> group_;            // one group of equal keys
+  Table scratch_{0};
+};
+
+}  // namespace b3d
