@@ -45,6 +45,35 @@ std::vector<std::string> split_lines(const std::string& text) {
   return lines;
 }
 
+// The RGB pixels of a PNG file, with its size.
+struct Picture {
+  unsigned width = 0, height = 0;
+  std::vector<unsigned char> rgb;
+};
+Picture read_png(const std::string& path) {
+  Picture picture;
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return picture;
+  image.format = PNG_FORMAT_RGB;
+  picture.rgb.resize(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr)) return {};
+  picture.width = image.width;
+  picture.height = image.height;
+  return picture;
+}
+
+std::vector<std::vector<double>> parse_table(const std::vector<std::string>& lines) {
+  std::vector<std::vector<double>> rows;
+  for (const std::string& line : lines) {
+    if (line.find('=') != std::string::npos) break;
+    std::istringstream cells(line);
+    rows.emplace_back();
+    for (double cell; cells >> cell;) rows.back().push_back(cell);
+  }
+  return rows;
+}
+
 }  // namespace
 
 TEST(KelvoRender, DumpsTheLoadedTableAndTheControls) {
@@ -125,15 +154,34 @@ TEST(KelvoRender, SnapshotsAreThePictureBoxImageAsPng) {
   std::remove(path.c_str());
   ASSERT_EQ(render("--snapshot Picture1=" + path).status, 0);
 
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str()));
-  image.format = PNG_FORMAT_RGB;
-  std::vector<unsigned char> pixels(PNG_IMAGE_SIZE(image));
-  ASSERT_TRUE(png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr));
-  EXPECT_EQ(image.width, 317u);
-  EXPECT_EQ(image.height, 229u);
-  EXPECT_EQ(pixels[0], 192);
-  EXPECT_EQ(pixels[1], 192);
-  EXPECT_EQ(pixels[2], 255);
+  const Picture picture = read_png(path);
+  EXPECT_EQ(picture.width, 317u);
+  EXPECT_EQ(picture.height, 229u);
+  ASSERT_FALSE(picture.rgb.empty());
+  EXPECT_EQ(picture.rgb[0], 192);
+  EXPECT_EQ(picture.rgb[1], 192);
+  EXPECT_EQ(picture.rgb[2], 255);
+}
+
+TEST(KelvoRender, FramesRunEveryStageOfTheWireframePipeline) {
+  const std::string path = testing::TempDir() + "wire.png";
+  const Result r = render("--model cube.atl --set Check3=1 --frames 2 --dump-table - "
+                          "--dump-controls - --snapshot Picture1=" + path);
+  ASSERT_EQ(r.status, 0);
+  const auto lines = split_lines(r.out);
+  const auto table = parse_table(lines);
+  ASSERT_EQ(table.size(), 13u);
+  // Sorted far to near, row 0 left holding a copy of row N-1, the view turned.
+  for (std::size_t row = 2; row <= 12; ++row) EXPECT_GE(table[row - 1][0], table[row][0]) << row;
+  EXPECT_EQ(table[0], table[11]);
+  EXPECT_NE(table[1][28], table[1][1]);
+  EXPECT_NE(r.out.find("\nText1=2\nText2=0\nText3=4\n"), std::string::npos) << r.out;
+
+  // Black outlines on the main view (the loaded model has colour 0).
+  const Picture picture = read_png(path);
+  long black = 0;
+  for (std::size_t i = 0; i + 2 < picture.rgb.size(); i += 3) {
+    black += picture.rgb[i] == 0 && picture.rgb[i + 1] == 0 && picture.rgb[i + 2] == 0;
+  }
+  EXPECT_GT(black, 200);
 }
