@@ -40,6 +40,25 @@ std::uint32_t descending_code(float key) {
 std::uint32_t code_of(std::uint64_t entry) { return static_cast<std::uint32_t>(entry >> 32); }
 int row_of(std::uint64_t entry) { return static_cast<int>(entry & 0xFFFFFFFFu); }
 
+// Sorts entries by their code (the upper 32 bits), stably, in three passes
+// of 11 bits; a pass in which every entry has the same digit is skipped.
+void radix_sort_by_code(std::vector<std::uint64_t>& entries, std::vector<std::uint64_t>& buffer) {
+  constexpr int kDigitBits = 11;
+  constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
+  buffer.resize(entries.size());
+  for (int shift = 32; shift < 64; shift += kDigitBits) {
+    std::size_t count[kBuckets] = {};
+    for (std::uint64_t e : entries) ++count[(e >> shift) & (kBuckets - 1)];
+    if (!entries.empty() && count[(entries[0] >> shift) & (kBuckets - 1)] == entries.size()) {
+      continue;
+    }
+    std::size_t start = 0;
+    for (std::size_t& c : count) start += std::exchange(c, start);
+    for (std::uint64_t e : entries) buffer[count[(e >> shift) & (kBuckets - 1)]++] = e;
+    entries.swap(buffer);
+  }
+}
+
 }  // namespace
 
 void DepthSorter::sort(Table& table) {
@@ -64,7 +83,7 @@ void DepthSorter::sort(Table& table) {
       order_.push_back(std::uint64_t{descending_code(key)} << 32 | static_cast<std::uint32_t>(r));
     }
   }
-  std::sort(order_.begin(), order_.end());
+  radix_sort_by_code(order_, buffer_);
 
   // The passes run for i = 1 .. N-1. `selected` is the scan's index variable:
   // it keeps the last selection, and starts at 0.
@@ -73,14 +92,19 @@ void DepthSorter::sort(Table& table) {
   for (std::size_t first = 0; first < order_.size() && position < n;) {
     std::size_t end = first + 1;
     while (end < order_.size() && code_of(order_[end]) == code_of(order_[first])) ++end;
-    group_.clear();
-    for (std::size_t k = first; k < end; ++k) group_.push_back(row_of(order_[k]));
-    std::sort(group_.begin(), group_.end(),
-              [this](int a, int b) { return position_of_[a] < position_of_[b]; });
-    for (int row : group_) {
-      if (position == n) break;
-      selected = position_of_[row];
+    if (end - first == 1) {
+      selected = position_of_[row_of(order_[first])];
       exchange(position++, selected);
+    } else {
+      group_.clear();
+      for (std::size_t k = first; k < end; ++k) group_.push_back(row_of(order_[k]));
+      std::sort(group_.begin(), group_.end(),
+                [this](int a, int b) { return position_of_[a] < position_of_[b]; });
+      for (int row : group_) {
+        if (position == n) break;
+        selected = position_of_[row];
+        exchange(position++, selected);
+      }
     }
     first = end;
   }
@@ -103,15 +127,26 @@ void DepthSorter::exchange(int position, int selected) {
 }
 
 void DepthSorter::apply(Table& table) {
+  // Follows each cycle of the permutation with one row in hand: rows that
+  // stay cost nothing, the others move once.
   const int n = table.upper_row();
-  if (scratch_.upper_row() != n) scratch_ = Table(n);
-  for (int p = 1; p <= n; ++p) {
-    std::memcpy(scratch_.row(p), table.row(row_at_[p]), sizeof(float) * kColumns);
+  float held[kColumns];
+  for (int start = 1; start <= n; ++start) {
+    if (row_at_[start] == start) continue;
+    std::memcpy(held, table.row(start), sizeof held);
+    int to = start;
+    while (row_at_[to] != start) {
+      const int from = row_at_[to];
+      std::memcpy(table.row(to), table.row(from), sizeof held);
+      row_at_[to] = to;
+      to = from;
+    }
+    std::memcpy(table.row(to), held, sizeof held);
+    row_at_[to] = to;
   }
   // Every exchange goes through row 0, and the last one leaves there a copy
   // of the row it put at N-1.
-  std::memcpy(scratch_.row(0), scratch_.row(n - 1), sizeof(float) * kColumns);
-  std::swap(table, scratch_);
+  std::memcpy(table.row(0), table.row(n - 1), sizeof held);
 }
 
 void B3D::DepthSort() {

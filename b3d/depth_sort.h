@@ -7,7 +7,7 @@
 // out in the order the exchanges leave them, row 0 ends as a copy of row N-1,
 // and a pass that finds no key above -9998 exchanges row i with the row the
 // previous pass selected. That costs N^2/2 comparisons; this class works out
-// the same final table in O(N log N) and moves every row once.
+// the same final table in O(N log N) and moves every row at most once.
 
 #include <cstdint>
 #include <vector>
@@ -30,9 +30,9 @@ class DepthSorter {
   // its inverse. Both cover 0..N, entry 0 unused.
   std::vector<int> row_at_;
   std::vector<int> position_of_;
-  std::vector<std::uint64_t> order_;  // valid keys, greatest first
+  std::vector<std::uint64_t> order_;  // (key code, row) of valid keys, greatest first
+  std::vector<std::uint64_t> buffer_;
   std::vector<int> group_;            // one group of equal keys
-  Table scratch_{0};
 };
 
 }  // namespace b3d

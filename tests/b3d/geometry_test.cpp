@@ -7,6 +7,7 @@
 #include <random>
 
 #include "b3d_fixture.h"
+#include "platform/runtime/single.h"
 
 namespace {
 
@@ -109,6 +110,17 @@ TEST_F(B3DTest, PerspectiveDividesByTheDistanceFromTheEye) {
   // In the eye's plane and beyond: infinities, and a mirror image, no error.
   EXPECT_TRUE(std::isinf(project(10, 0, -400)[0]));
   EXPECT_EQ(project(10, 20, -800)[0], -10.0f);
+  // Random corners, huge ones among them, against the steps written out.
+  std::mt19937 random(5);
+  std::uniform_real_distribution<float> coordinate(-500, 500);
+  for (int k = 0; k < 2000; ++k) {
+    const float x = k % 10 == 0 ? 3e38f : coordinate(random), y = coordinate(random);
+    const float z = coordinate(random);
+    const float d = z / 400.0f;
+    const auto projected = project(x, y, z);
+    ASSERT_EQ(projected[0], runtime::to_single(x / (double{d} + 1))) << x << " " << z;
+    ASSERT_EQ(projected[1], runtime::to_single(y / (double{d} + 1))) << y << " " << z;
+  }
   // Row 0 of a loaded model stays at the origin; a larger distance flattens less.
   EXPECT_EQ(table()(0, kViewX1), 0);
   HScroll5.set_Value(100);

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # The window of kelvo8 under Xvfb, driven as a user would: it opens with its
 # controls in place and coloured, a click on the first model loads it (the
-# title shows its triangle count), widgets show their controls' state after
-# clicks, Escape does not close it, and a window
-# manager's close request ends the process within a second.
+# title shows its triangle count) and starts the loop (outlines drawn, the
+# meter counting), widgets show their controls' state after clicks, Escape
+# does not close it, and a window manager's close request ends the process
+# within a second.
 #
 #   tests/gui/gui_test.sh BUILD_DIR
 #
 # Screenshots go to $SCREENSHOT_DIR (default /tmp): kelvo8-start.png,
-# kelvo8-model.png. Exit 0 on success; otherwise a FAIL line says what broke.
+# kelvo8-model.png, kelvo8-wired.png. Exit 0 on success; otherwise a FAIL line says what broke.
 
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb-window.sh"
@@ -107,11 +108,35 @@ sleep 0.5
 kill -0 "$program_pid" 2>/dev/null || fail "kelvo8 exited while rendering $first_model"
 gui_screenshot "$wid" "$shots/kelvo8-model.png" || fail "screenshot failed"
 
+# The loop runs: with "Wired" ticked the main view shows outlines, and once a
+# second the meter writes FPS (Text2) and AVG (Text5), so both change from
+# their "0" at start.
+click() { xdotool mousemove "$((WIN_X + $1))" "$((WIN_Y + $2))" click 1; }
+crop_sum() {  # FILE W H X Y
+  convert "$1" -crop "$2x$3+$4+$5" +repage rgb:- | md5sum
+}
+text2=(41 19 376 48)
+text5=(41 19 376 24)
+text2_start=$(crop_sum "$start_png" "${text2[@]}")
+text5_start=$(crop_sum "$start_png" "${text5[@]}")
+click 374 280  # Check3 "Wired"
+deadline=$((SECONDS + 10))
+while :; do
+  gui_screenshot "$wid" "$work/running.png" || fail "screenshot failed"
+  colours=$(convert "$work/running.png" -crop 317x229+10+18 +repage -format %k info:)
+  [[ $colours -gt 1 &&
+    $(crop_sum "$work/running.png" "${text2[@]}") != "$text2_start" &&
+    $(crop_sum "$work/running.png" "${text5[@]}") != "$text5_start" ]] && break
+  ((SECONDS < deadline)) ||
+    fail "after 10 s of running: Picture1 has $colours colour(s), FPS or AVG unchanged (see $work/running.png)"
+  sleep 0.3
+done
+cp "$work/running.png" "$shots/kelvo8-wired.png"
+
 # User actions while the loop runs. A widget shows its control's state after
 # the click, so a check box clicked twice looks as before, and selecting
 # Option2 clears Option1. The screen is polled, not read after a fixed pause,
 # so a slow machine only takes longer.
-click() { xdotool mousemove "$((WIN_X + $1))" "$((WIN_Y + $2))" click 1; }
 region() {  # W H X Y: a checksum of that part of the window as it is now
   gui_screenshot "$wid" "$work/region.png" || fail "screenshot failed"
   convert "$work/region.png" -crop "$1x$2+$3+$4" +repage rgb:- | md5sum
