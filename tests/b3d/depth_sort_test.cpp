@@ -9,7 +9,7 @@
 #include <random>
 
 #include "b3d/depth_sort.h"
-#include "b3d_fixture.h"
+#include "b3d/triangle_table.h"
 
 namespace {
 
@@ -138,9 +138,4 @@ TEST(DepthSort, LargeTablesOfModelLikeKeys) {
     sorter.sort(t);
     expect_same_bits(expected, t);
   }
-}
-
-TEST_F(B3DTest, DepthSortDoesNothingWithoutATable) {
-  b3d.DepthSort();
-  EXPECT_FALSE(b3d.TriangleTable.has_value());
 }

@@ -126,12 +126,3 @@ TEST_F(B3DTest, PerspectiveDividesByTheDistanceFromTheEye) {
   HScroll5.set_Value(100);
   EXPECT_EQ(project(100, 50, 100)[0], 50.0f);
 }
-
-TEST_F(B3DTest, TheStagesDoNothingWithoutATable) {
-  float x = 90, y = 0, z = 0;
-  b3d.RotateModel(x, y, z);
-  b3d.ProjectModel();
-  b3d.DrawWire(Picture1);
-  EXPECT_FALSE(b3d.TriangleTable.has_value());
-  EXPECT_NE(x, 90);  // the angles are still converted
-}
