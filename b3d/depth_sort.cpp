@@ -1,5 +1,5 @@
 // DepthSort's sorter. It replays the selection sort's passes on row numbers
-// only, then moves the rows once.
+// only, then moves each row at most once.
 //
 // Pass i selects, among the rows in i..N, the lowest position holding the
 // greatest key above -9998. Rows at positions below i are placed, so the
@@ -13,13 +13,13 @@
 
 #include "b3d/depth_sort.h"
 
-#include "b3d/b3d.h"
-
 #include <algorithm>
 #include <bit>
 #include <cstring>
 #include <numeric>
 #include <utility>
+
+#include "b3d/b3d.h"
 
 namespace b3d {
 
