@@ -85,7 +85,7 @@ bool Form1::run_frame() {
   }
   if (checked(Check2)) {  // Rotate
     float angle_x = static_cast<float>(HScroll1.Value());
-    float angle_y = runtime::to_single(read_number(Text3));
+    float angle_y = read_single(Text3);
     float angle_z = static_cast<float>(HScroll2.Value());
     B3D.RotateModel(angle_x, angle_y, angle_z);
   }
@@ -127,7 +127,7 @@ bool Form1::pace() {
 void Form1::draw_side_view(toolkit::PictureBox& view, SideView turn) {
   if (checked(Check1)) view.Cls();
   if (checked(Check2)) {
-    const float spin = runtime::to_single(read_number(Text3));
+    const float spin = read_single(Text3);
     float angle_x = turn == SideView::AboutX ? spin : 0.0f;
     float angle_y = 0.0f;
     float angle_z = turn == SideView::AboutZ ? spin : 0.0f;

@@ -224,18 +224,19 @@ TEST_F(RenderLoopTest, StartWithoutAModelRunsEmptyFrames) {
 }
 
 TEST_F(RenderLoopTest, TextThatIsNotANumberInAnyCounterStopsTheLoop) {
-  for (const char* name : {"Text2", "Text3", "Text6"}) {
+  // A spin angle beyond single precision cannot turn the model either.
+  for (const auto& [name, text] : {std::pair{"Text2", "1,5"}, {"Text3", "1,5"}, {"Text6", "1,5"},
+                                   {"Text3", "1e39"}}) {
     SCOPED_TRACE(name);
     Program p(dir_);
     auto* box = dynamic_cast<toolkit::TextBox*>(p.form.find(name));
     p.toolkit.at_frame_end = [&](long frame) {
-      if (frame == 2) box->user_edit("1,5");
+      if (frame == 2) box->user_edit(text);
     };
     p.form.Command1.user_click();
     EXPECT_EQ(p.toolkit.frames_ended(), 2);
     ASSERT_EQ(p.toolkit.messages().size(), 1u);
-    EXPECT_NE(p.toolkit.messages()[0].find(std::string(name) + " holds \"1,5\""),
-              std::string::npos);
+    EXPECT_NE(p.toolkit.messages()[0].find(std::string(name) + " holds"), std::string::npos);
     EXPECT_FALSE(p.form.loop_running());
   }
 }
