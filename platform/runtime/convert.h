@@ -3,7 +3,8 @@
 // equally near ones the even one. Out of range or NaN raises Overflow; never
 // undefined behaviour.
 
-#include <cmath>
+#include <emmintrin.h>
+
 #include <cstdint>
 #include <optional>
 
@@ -11,22 +12,20 @@
 
 namespace runtime {
 
-// Rounds with the current mode, which the program never changes from
-// round-to-nearest-even.
-inline double round_half_even(double value) { return std::nearbyint(value); }
-
-inline std::int16_t to_int16(double value) {
-  const double r = round_half_even(value);
-  if (!(r >= -32768.0 && r <= 32767.0)) raise_overflow();  // NaN fails too
-  return static_cast<std::int16_t>(r);
+// The nearest 32-bit integer, or nothing when it is out of range or NaN: for
+// callers that skip what does not fit instead of stopping. The range test
+// comes first, on the unrounded value: 2147483647.5 rounds to the even
+// 2147483648, which does not fit, while -2147483648.5 rounds to
+// -2147483648, which does. Inside it the processor's conversion rounds with
+// the current mode, which the program never changes from nearest-even.
+inline std::optional<std::int32_t> nearest_int32(double value) {
+  if (!(value >= -2147483648.5 && value < 2147483647.5)) return std::nullopt;  // NaN fails too
+  return _mm_cvtsd_si32(_mm_set_sd(value));
 }
 
-// The nearest 32-bit integer, or nothing when it is out of range or NaN: for
-// callers that skip what does not fit instead of stopping.
-inline std::optional<std::int32_t> nearest_int32(double value) {
-  const double r = round_half_even(value);
-  if (!(r >= -2147483648.0 && r <= 2147483647.0)) return std::nullopt;
-  return static_cast<std::int32_t>(r);
+inline std::int16_t to_int16(double value) {
+  if (!(value >= -32768.5 && value < 32767.5)) raise_overflow();
+  return static_cast<std::int16_t>(_mm_cvtsd_si32(_mm_set_sd(value)));
 }
 
 inline std::int32_t to_int32(double value) {

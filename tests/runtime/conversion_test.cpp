@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 
 #include "platform/runtime/convert.h"
 #include "platform/runtime/random.h"
@@ -16,6 +18,18 @@ TEST(ToInteger, RoundsHalvesToEven) {
   EXPECT_EQ(runtime::to_int32(212.5), 212);
   EXPECT_EQ(runtime::to_int32(105.83), 106);
   EXPECT_EQ(runtime::to_int32(-0.5), 0);
+  // Against rounding by the library, on halves and on arbitrary values.
+  std::mt19937_64 random(1);
+  for (int k = 0; k < 100000; ++k) {
+    const double v = k % 2 ? static_cast<double>(static_cast<std::int32_t>(random())) + 0.5
+                           : std::uniform_real_distribution<double>(-3e9, 3e9)(random);
+    const double r = std::nearbyint(v);
+    const bool fits = r >= -2147483648.0 && r <= 2147483647.0;
+    ASSERT_EQ(runtime::nearest_int32(v).has_value(), fits) << v;
+    if (fits) {
+      ASSERT_EQ(*runtime::nearest_int32(v), static_cast<std::int32_t>(r)) << v;
+    }
+  }
 }
 
 TEST(ToInteger, RaisesOverflowOutsideTheRange) {
