@@ -11,6 +11,7 @@
 #include "app/form1.h"
 #include "editions/edition8.h"
 #include "platform/toolkit/headless_toolkit.h"
+#include "tests/b3d/selection_sort.h"
 
 namespace {
 
@@ -61,53 +62,22 @@ void BM_ProjectModel(benchmark::State& state) {
   set_triangles(state, static_cast<int>(state.range(0)));
 }
 
-// Sorted afresh each iteration from the same unsorted table.
-void BM_DepthSort(benchmark::State& state) {
+// A sort timed on the same unsorted table each iteration: the depth sort,
+// or for the ratio the selection sort it replaces.
+void sort_unsorted(benchmark::State& state, void (*sort)(Scene&)) {
   Scene scene(static_cast<int>(state.range(0)));
   const b3d::Table unsorted = scene.table();
   for (auto _ : state) {
     state.PauseTiming();
     scene.table() = unsorted;
     state.ResumeTiming();
-    scene.form.B3D.DepthSort();
+    sort(scene);
     benchmark::ClobberMemory();
   }
   set_triangles(state, static_cast<int>(state.range(0)));
 }
-
-// The selection sort as described, for the ratio.
-void selection_sort(b3d::Table& t) {
-  const int n = t.upper_row();
-  for (int r = 1; r <= n; ++r) t(r, 0) = (t(r, 30) + t(r, 33)) + t(r, 36);
-  int s = 0;
-  for (int i = 1; i != n; ++i) {
-    float best = -9998.0f;
-    for (int j = i; j <= n; ++j) {
-      if (t(j, 0) > best) {
-        s = j;
-        best = t(j, 0);
-      }
-    }
-    for (int k = 0; k <= 36; ++k) {
-      t(0, k) = t(s, k);
-      t(s, k) = t(i, k);
-      t(i, k) = t(0, k);
-    }
-  }
-}
-
-void BM_SelectionSortReference(benchmark::State& state) {
-  Scene scene(static_cast<int>(state.range(0)));
-  const b3d::Table unsorted = scene.table();
-  for (auto _ : state) {
-    state.PauseTiming();
-    scene.table() = unsorted;
-    state.ResumeTiming();
-    selection_sort(scene.table());
-    benchmark::ClobberMemory();
-  }
-  set_triangles(state, static_cast<int>(state.range(0)));
-}
+void depth_sort(Scene& scene) { scene.form.B3D.DepthSort(); }
+void reference_sort(Scene& scene) { selection_sort(scene.table()); }
 
 // Rotate, project and sort, as one frame runs them.
 void BM_Geometry(benchmark::State& state) {
@@ -161,8 +131,10 @@ void BM_HeadlessFrame(benchmark::State& state) {
 
 BENCHMARK(BM_RotateModel)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ProjectModel)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DepthSort)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_SelectionSortReference)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(sort_unsorted, BM_DepthSort, depth_sort)
+    ->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(sort_unsorted, BM_SelectionSortReference, reference_sort)
+    ->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Geometry)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TableCopy)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawWire)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);

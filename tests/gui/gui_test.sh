@@ -9,7 +9,8 @@
 #   tests/gui/gui_test.sh BUILD_DIR
 #
 # Screenshots go to $SCREENSHOT_DIR (default /tmp): kelvo8-start.png,
-# kelvo8-model.png, kelvo8-wired.png. Exit 0 on success; otherwise a FAIL line says what broke.
+# kelvo8-model.png, kelvo8-wired.png. Exit 0 on success; otherwise a FAIL
+# line says what broke.
 
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb-window.sh"
@@ -139,7 +140,7 @@ cp "$work/running.png" "$shots/kelvo8-wired.png"
 # so a slow machine only takes longer.
 region() {  # W H X Y: a checksum of that part of the window as it is now
   gui_screenshot "$wid" "$work/region.png" || fail "screenshot failed"
-  convert "$work/region.png" -crop "$1x$2+$3+$4" +repage rgb:- | md5sum
+  crop_sum "$work/region.png" "$@"
 }
 wait_region() {  # W H X Y is|isnot SUM: 0 once the region's checksum compares so
   local deadline=$((SECONDS + 5)) now
