@@ -58,6 +58,10 @@ class B3D {
   void DepthSort();
   // The outline of every row, from row 0, in the pen colour of column 10.
   void DrawWire(toolkit::PictureBox& target);
+  // Rows 1..N filled in flat greys by the shade factor ("Shading"), as
+  // polygons or gradient triangles ("Gradient"); Text7 ends showing the
+  // shade level of the last triangle drawn.
+  void DrawFilled(toolkit::PictureBox& target);
 
   // Absent until a model is loaded or the random model is built.
   std::optional<Table> TriangleTable;

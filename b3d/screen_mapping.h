@@ -19,11 +19,16 @@ class ScreenMapping {
   explicit ScreenMapping(const toolkit::PictureBox& target)
       : cx_(target.ScaleWidth() / 2), cy_(target.ScaleHeight() / 2) {}
 
-  // The pixel of table corner (x, y): each single-precision sum taken to the
-  // nearest 32-bit integer. Nothing when a sum does not fit.
+  // The pixel column of table x and the pixel row of table y: each
+  // single-precision sum taken to the nearest 32-bit integer. Nothing when a
+  // sum does not fit.
+  std::optional<std::int32_t> column(float x) const { return runtime::nearest_int32(x + cx_); }
+  std::optional<std::int32_t> row(float y) const { return runtime::nearest_int32(y + cy_); }
+
+  // The pixel of table corner (x, y); nothing when either sum does not fit.
   std::optional<gdi::POINT> map(float x, float y) const {
-    const std::optional<std::int32_t> sx = runtime::nearest_int32(x + cx_);
-    const std::optional<std::int32_t> sy = runtime::nearest_int32(y + cy_);
+    const std::optional<std::int32_t> sx = column(x);
+    const std::optional<std::int32_t> sy = row(y);
     if (!sx || !sy) return std::nullopt;
     return gdi::POINT{*sx, *sy};
   }

@@ -23,9 +23,16 @@ inline std::optional<std::int32_t> nearest_int32(double value) {
   return _mm_cvtsd_si32(_mm_set_sd(value));
 }
 
-inline std::int16_t to_int16(double value) {
-  if (!(value >= -32768.5 && value < 32767.5)) raise_overflow();
+// The same for 16-bit integers.
+inline std::optional<std::int16_t> nearest_int16(double value) {
+  if (!(value >= -32768.5 && value < 32767.5)) return std::nullopt;
   return static_cast<std::int16_t>(_mm_cvtsd_si32(_mm_set_sd(value)));
+}
+
+inline std::int16_t to_int16(double value) {
+  const std::optional<std::int16_t> r = nearest_int16(value);
+  if (!r) raise_overflow();
+  return *r;
 }
 
 inline std::int32_t to_int32(double value) {

@@ -21,6 +21,7 @@ class B3DTest : public testing::Test {
     Picture1.rect = {120, 240, 4815, 3495};
     Picture1.border = true;
     Picture1.set_BackColor(gdi::RGB(192, 192, 255));
+    Picture1.set_FillStyle(gdi::FILL_SOLID);
     Picture1.layout();
     Picture1.Cls();
   }
