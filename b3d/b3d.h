@@ -62,12 +62,16 @@ class B3D {
   // polygons or gradient triangles ("Gradient"); Text7 ends showing the
   // shade level of the last triangle drawn.
   void DrawFilled(toolkit::PictureBox& target);
+  // Rows 0..N with the texture of Picture5 laid on them (see
+  // texture_placement.h), through the work surface Picture3 onto Picture1.
+  void DrawTextured(toolkit::PictureBox& target);
 
   // Absent until a model is loaded or the random model is built.
   std::optional<Table> TriangleTable;
   // The loader's staging area, (0 To 19000, 0 To 36) while loading.
   Table LoadBuffer{0};
-  // The textured renderer's once-only flag.
+  // 1 once the textured renderer has cut the texture's far half away; it
+  // stays cut for the rest of the run.
   std::int16_t TextureCut = 0;
 
  private:

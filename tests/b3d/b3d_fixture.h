@@ -7,6 +7,17 @@
 #include <utility>
 
 #include "b3d/b3d.h"
+#include "b3d/texture_placement.h"
+
+// Texel (u, v) of the test texture is RGB(8u, 8v, 100): each one tells where
+// it came from.
+inline gdi::Bitmap test_texture() {
+  gdi::Bitmap t{32, 32, {}};
+  for (int v = 0; v < 32; ++v) {
+    for (int u = 0; u < 32; ++u) t.pixels.push_back(gdi::RGB(8 * u, 8 * v, 100));
+  }
+  return t;
+}
 
 class B3DTest : public testing::Test {
  protected:
@@ -24,6 +35,20 @@ class B3DTest : public testing::Test {
     Picture1.set_FillStyle(gdi::FILL_SOLID);
     Picture1.layout();
     Picture1.Cls();
+    // The work surface and the texture, drawn and cut in the key colour.
+    for (toolkit::PictureBox* p : {&Picture3, &Picture5}) {
+      p->ScaleMode = toolkit::kScalePixels;
+      p->set_ForeColor(b3d::KeyColour);
+      p->set_FillColor(b3d::KeyColour);
+      p->set_FillStyle(gdi::FILL_SOLID);
+    }
+    Picture3.rect = {4080, 7080, 4815, 3450};
+    Picture3.set_BackColor(b3d::KeyColour);
+    Picture3.layout();
+    Picture3.Cls();
+    Picture5.rect = {2040, 7080, 480, 480};
+    Picture5.layout();
+    Picture5.set_Picture(test_texture());
   }
 
   b3d::Table& table() { return *b3d.TriangleTable; }
