@@ -92,6 +92,8 @@ bool Form1::run_frame() {
   if (checked(Check17)) B3D.ProjectModel();  // Perspettive
   if (checked(Check6)) B3D.DepthSort();      // Z sort
   if (checked(Check3)) B3D.DrawWire(Picture1);
+  if (checked(Check4)) B3D.DrawFilled(Picture1);
+  if (checked(Check15)) B3D.DrawTextured(Picture1);  // Textured
 
   // The side views: no perspective and no texture, turned by the spin angle
   // about x (left) or z (right) only.
@@ -135,6 +137,7 @@ void Form1::draw_side_view(toolkit::PictureBox& view, SideView turn) {
   }
   if (checked(Check6)) B3D.DepthSort();
   if (checked(Check3)) B3D.DrawWire(view);
+  if (checked(Check4)) B3D.DrawFilled(view);
 }
 
 }  // namespace app

@@ -122,7 +122,8 @@ TEST_F(RenderLoopTest, TheFrameRunsTheStagesInOrderWithBothSideViews) {
   Program p(dir_);
   app::Form1& g = p.form;
   load(g, "cube.atl");
-  for (auto* box : {&g.Check3, &g.Check13, &g.Check14}) box->set_Value(1);
+  // Every stage on: wireframe, filled and textured in the main view.
+  for (auto* box : {&g.Check3, &g.Check13, &g.Check14, &g.Check15}) box->set_Value(1);
   g.HScroll1.set_Value(30);
   g.HScroll2.set_Value(100);
   g.Text3.set_Text("8");
@@ -130,22 +131,28 @@ TEST_F(RenderLoopTest, TheFrameRunsTheStagesInOrderWithBothSideViews) {
   ASSERT_EQ(p.toolkit.frames_ended(), 1);
 
   // The same frame by hand on the other window: main view turned by
-  // (HScroll1, spin, HScroll2) with perspective and sort, the side views by
-  // (spin, 0, 0) and (0, 0, spin) without perspective.
+  // (HScroll1, spin, HScroll2) with perspective and sort and textured last,
+  // the side views by (spin, 0, 0) and (0, 0, spin) without perspective or
+  // texture.
   auto rotate = [&](float x, float y, float z) { f.B3D.RotateModel(x, y, z); };
   auto draw = [&](toolkit::PictureBox& view) {
     f.B3D.DepthSort();
     f.B3D.DrawWire(view);
+    f.B3D.DrawFilled(view);
   };
   rotate(30, 10, 100);
   f.B3D.ProjectModel();
   draw(f.Picture1);
+  f.B3D.DrawTextured(f.Picture1);
   rotate(10, 0, 0);
   draw(f.pPicture2);
   rotate(0, 0, 10);
   draw(f.pPicture3);
 
   EXPECT_EQ(g.B3D.TriangleTable, f.B3D.TriangleTable);  // the last turn's view columns
+  EXPECT_EQ(g.Text7.Text(), f.Text7.Text());
+  EXPECT_EQ(g.Picture3.image().pixels(), f.Picture3.image().pixels());
+  EXPECT_EQ(g.Picture5.image().pixels(), f.Picture5.image().pixels());
   for (auto [mine, theirs] : {std::pair{&g.Picture1, &f.Picture1}, {&g.pPicture2, &f.pPicture2},
                               {&g.pPicture3, &f.pPicture3}}) {
     EXPECT_EQ(mine->image().pixels(), theirs->image().pixels()) << mine->name();

@@ -5,10 +5,15 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdint>
 #include <fstream>
+#include <set>
+#include <span>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+
+#include "platform/gdi/bmp.h"
 
 namespace {
 
@@ -49,6 +54,10 @@ std::vector<std::string> split_lines(const std::string& text) {
 struct Picture {
   unsigned width = 0, height = 0;
   std::vector<unsigned char> rgb;
+  gdi::COLORREF at(unsigned x, unsigned y) const {
+    const std::size_t i = (std::size_t{y} * width + x) * 3;
+    return gdi::RGB(rgb[i], rgb[i + 1], rgb[i + 2]);
+  }
 };
 Picture read_png(const std::string& path) {
   Picture picture;
@@ -184,4 +193,76 @@ TEST(KelvoRender, FramesRunEveryStageOfTheWireframePipeline) {
     black += picture.rgb[i] == 0 && picture.rgb[i + 1] == 0 && picture.rgb[i + 2] == 0;
   }
   EXPECT_GT(black, 200);
+}
+
+TEST(KelvoRender, TheDefaultFrameIsShadedInFlatGreys) {
+  const std::string path = testing::TempDir() + "filled.png";
+  const Result r =
+      render("--model torus.atl --frames 1 --dump-controls - --snapshot Picture1=" + path);
+  ASSERT_EQ(r.status, 0);
+  // Gradient triangles of one channel value 100 x level: the grey is its
+  // high byte, at most 99; Text7 holds the last level.
+  const std::size_t at = r.out.find("\nText7=");
+  ASSERT_NE(at, std::string::npos);
+  const int level = std::stoi(r.out.substr(at + 7));
+  EXPECT_GE(level, 0);
+  EXPECT_LE(level, 255);
+
+  const Picture picture = read_png(path);
+  std::set<int> greys;
+  for (std::size_t i = 0; i + 2 < picture.rgb.size(); i += 3) {
+    const int red = picture.rgb[i], green = picture.rgb[i + 1], blue = picture.rgb[i + 2];
+    if (red == 192 && green == 192 && blue == 255) continue;
+    ASSERT_TRUE(red == green && green == blue && red <= 99) << red << " " << green << " " << blue;
+    greys.insert(red);
+  }
+  EXPECT_GT(greys.size(), 10u);
+}
+
+TEST(KelvoRender, ATexturedTriangleShowsTheTextureReflectedAndCutsItForGood) {
+  // Screen corners (40,10), (10,10), (10,40), counter-clockwise: the view
+  // centre is (158.5, 114.5) and the loader divides by 3.
+  const std::string model = testing::TempDir() + "twin.atl";
+  {
+    std::ofstream out(model, std::ios::binary);
+    for (double v : {-355.5, -313.5, 0.0, -445.5, -313.5, 0.0, -445.5, -223.5, 0.0}) {
+      out << v << "\r\n";
+    }
+  }
+  const std::string view = testing::TempDir() + "textured.png";
+  const std::string texture = testing::TempDir() + "texture.png";
+  const Result r = render("--model " + model +
+                          " --set Check7=0 --set Check17=0 --set Check4=0 --set Check15=1"
+                          " --snapshot Picture1=" + view + " --snapshot Picture5=" + texture);
+  ASSERT_EQ(r.status, 0);
+
+  const std::string bytes =
+      read_file(std::string(KELVO_SOURCE_DIR) + "/editions/textures/edition8.bmp");
+  const gdi::Bitmap original = gdi::read_bmp(
+      std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+  const auto texel = [&](unsigned u, unsigned v) { return original.pixels[v * 32 + u]; };
+
+  // The texture's top edge runs down the left side of the 30 x 30 square at
+  // (10, 10): texel (u, v) at 30/32 scale, u down and v across; the half
+  // u + v >= 32 was cut away.
+  const Picture shown = read_png(view);
+  ASSERT_EQ(shown.width, 317u);
+  for (unsigned y = 0; y < shown.height; ++y) {
+    for (unsigned x = 0; x < shown.width; ++x) {
+      gdi::COLORREF expected = gdi::RGB(192, 192, 255);
+      if (x >= 10 && x < 40 && y >= 10 && y < 40) {
+        const unsigned u = (y - 10) * 32 / 30, v = (x - 10) * 32 / 30;
+        if (u + v < 32) expected = texel(u, v);
+      }
+      ASSERT_EQ(shown.at(x, y), expected) << x << ", " << y;
+    }
+  }
+  // Picture5 keeps its cut: its lower-right half is pure blue.
+  const Picture cut = read_png(texture);
+  ASSERT_EQ(cut.width, 32u);
+  for (unsigned v = 0; v < 32; ++v) {
+    for (unsigned u = 0; u < 32; ++u) {
+      ASSERT_EQ(cut.at(u, v), u + v >= 32 ? gdi::RGB(0, 0, 255) : texel(u, v)) << u << ", " << v;
+    }
+  }
 }
