@@ -78,6 +78,9 @@ void B3D::DrawTextured(toolkit::PictureBox& target) {
       const gdi::POINT half[3] = {
           {texture_width, 0}, {texture_width, texture_height}, {0, texture_height}};
       gdi::Polygon(texture, half, 3);
+      // Picture5 is on the window: show the cut there at once rather than
+      // at whatever next repaints it.
+      c_.Picture5.Refresh();
       TextureCut = 1;
     }
 

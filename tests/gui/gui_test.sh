@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
 # The window of kelvo8 under Xvfb, driven as a user would: it opens with its
 # controls in place and coloured, a click on the first model loads it (the
-# title shows its triangle count) and starts the loop (outlines drawn, the
-# meter counting), widgets show their controls' state after clicks, Escape
-# does not close it, and a window manager's close request ends the process
-# within a second.
+# title shows its triangle count) and starts the loop (the model drawn, the
+# meter counting), "Textured" ticked while it runs cuts the texture,
+# widgets show their controls' state after clicks, Escape does not close
+# it, and a window manager's close request ends the process within a second.
 #
 #   tests/gui/gui_test.sh BUILD_DIR
 #
 # Screenshots go to $SCREENSHOT_DIR (default /tmp): kelvo8-start.png,
-# kelvo8-model.png, kelvo8-wired.png. Exit 0 on success; otherwise a FAIL
-# line says what broke.
+# kelvo8-model.png, kelvo8-wired.png, kelvo8-textured.png. Exit 0 on
+# success; otherwise a FAIL line says what broke.
 
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb-window.sh"
@@ -133,6 +133,19 @@ while :; do
   sleep 0.3
 done
 cp "$work/running.png" "$shots/kelvo8-wired.png"
+
+# "Textured" ticked while the loop runs: at its first triangle the renderer
+# cuts the texture's lower-right half to pure blue, and Picture5, at
+# (136, 472), shows it.
+click 514 280  # Check15 "Textured"
+deadline=$((SECONDS + 10))
+until gui_screenshot "$wid" "$work/textured.png" &&
+  [[ $(gui_pixel "$work/textured.png" 166 502) == 0,0,255 ]]; do
+  ((SECONDS < deadline)) ||
+    fail "Picture5 shows no cut 10 s after ticking Textured (see $work/textured.png)"
+  sleep 0.3
+done
+cp "$work/textured.png" "$shots/kelvo8-textured.png"
 
 # User actions while the loop runs. A widget shows its control's state after
 # the click, so a check box clicked twice looks as before, and selecting
