@@ -154,7 +154,8 @@ TEST_F(DrawTexturedTest, OnlyTheBoundsInsideTheDrawingAreaAreCopied) {
       for (int x = 0; x < s.width(); ++x) s.set_pixel(x, y, gdi::RGB(255, 0, 0));
     }
   };
-  // Wholly left of, right of, above and below the area; a corner beyond 32 bits.
+  // Wholly left of, right of, above and below the area; a corner beyond 32
+  // bits.
   for (const auto& s : std::initializer_list<std::array<POINT, 3>>{
            {{{-60, 40}, {-60, 10}, {-30, 10}}}, {{{330, 40}, {330, 10}, {360, 10}}},
            {{{10, -30}, {10, -60}, {40, -60}}}, {{{10, 270}, {10, 240}, {40, 240}}}}) {
@@ -167,6 +168,11 @@ TEST_F(DrawTexturedTest, OnlyTheBoundsInsideTheDrawingAreaAreCopied) {
   table()(0, b3d::kViewX1) = 1e30f;
   b3d.DrawTextured(Picture1);
   expect_view([&](int, int) { return back(); });
+  // Corners that fit but whose far corner does not: warped, never copied.
+  Check19.set_Value(0);
+  draw({{{{1100000000, 1100000000}, {10, 10}, {1100000000, 10}}}});
+  expect_view([&](int, int) { return back(); });
+  EXPECT_NE(Picture3.image().pixel(20, 15), gdi::RGB(255, 0, 0));
 
   // Bounds (-50, -50) to (400, 300) are cut to the whole area, 317 x 229:
   // every pixel comes from the work surface unless it is transparent there,
