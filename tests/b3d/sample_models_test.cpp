@@ -4,23 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+#include <vector>
 
 #include "platform/runtime/number.h"
 #include "platform/runtime/text_input.h"
+#include "tests/test_files.h"
 
 namespace {
-
-std::string read_all(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 struct Vec {
   double x, y, z;
@@ -55,12 +46,10 @@ Vec core(const std::string& name, Vec p) {
 }  // namespace
 
 TEST(SampleModels, CommittedFilesAreTheGeneratorsOutput) {
-  const std::string out = testing::TempDir() + "generated_models";
-  std::filesystem::create_directories(out);
-  const std::string command = std::string(KELVO_BINARY_DIR) + "/bin/generate_models " + out;
-  ASSERT_EQ(std::system(command.c_str()), 0);
+  const std::string out = run_generator("generate_models");
   for (const char* name : {"cube.atl", "sphere.atl", "torus.atl", "torus19000.atl"}) {
-    EXPECT_EQ(read_all(out + "/" + name), read_all(std::string(KELVO_SOURCE_DIR) + "/models/" + name))
+    EXPECT_EQ(read_file(out + "/" + name),
+              read_file(std::string(KELVO_SOURCE_DIR) + "/models/" + name))
         << name << " differs from the generator's output";
   }
 }

@@ -6,47 +6,38 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "editions/edition8.h"
 #include "platform/gdi/bmp.h"
+#include "tests/test_files.h"
 
 namespace {
 
-std::vector<std::uint8_t> read_all(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 const std::string kCommitted = std::string(KELVO_SOURCE_DIR) + "/editions/textures/edition8.bmp";
 
-std::uint32_t field(const std::vector<std::uint8_t>& b, std::size_t at, int size) {
+std::uint32_t field(const std::string& b, std::size_t at, int size) {
   std::uint32_t v = 0;
-  for (int i = size - 1; i >= 0; --i) v = v << 8 | b.at(at + static_cast<std::size_t>(i));
+  for (int i = size - 1; i >= 0; --i) {
+    v = v << 8 | static_cast<std::uint8_t>(b.at(at + static_cast<std::size_t>(i)));
+  }
   return v;
 }
 
 }  // namespace
 
 TEST(Edition8Texture, CommittedFileIsTheGeneratorsOutputAndTheProgramsBytes) {
-  const std::string out = testing::TempDir() + "generated_textures";
-  std::filesystem::create_directories(out);
-  const std::string command = std::string(KELVO_BINARY_DIR) + "/bin/generate_textures " + out;
-  ASSERT_EQ(std::system(command.c_str()), 0);
-  const auto committed = read_all(kCommitted);
-  EXPECT_EQ(read_all(out + "/edition8.bmp"), committed) << "differs from the generator's output";
+  const std::string out = run_generator("generate_textures");
+  const std::string committed = read_file(kCommitted);
+  EXPECT_EQ(read_file(out + "/edition8.bmp"), committed) << "differs from the generator's output";
 
   const auto embedded = editions::edition8().texture;
-  EXPECT_EQ(std::vector<std::uint8_t>(embedded.begin(), embedded.end()), committed);
+  EXPECT_EQ(std::string(embedded.begin(), embedded.end()), committed);
 }
 
 TEST(Edition8Texture, HeadersDescribeA32By32TrueColourBitmap) {
-  const auto b = read_all(kCommitted);
+  const std::string b = read_file(kCommitted);
   ASSERT_EQ(b.size(), 3126u);
   EXPECT_EQ(b[0], 'B');
   EXPECT_EQ(b[1], 'M');

@@ -14,6 +14,7 @@
 #include <sys/wait.h>
 
 #include "platform/gdi/bmp.h"
+#include "tests/test_files.h"
 
 namespace {
 
@@ -34,13 +35,6 @@ Result render(const std::string& args, const std::string& err = "/dev/null") {
   const int status = pclose(pipe);
   r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return r;
-}
-
-std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 std::vector<std::string> split_lines(const std::string& text) {
