@@ -122,7 +122,7 @@ EditionConfig make_edition8() {
       {"Line7", 6840, 6000, 6840, 6360}, {"Line8", 6720, 6240, 6840, 6360},
       {"Line9", 6960, 6240, 6840, 6360}, {"Line10", 7440, 2760, 7680, 2760},
   };
-  e.texture = edition8_texture();
+  e.texture = edition6_texture();
   return e;
 }
 

@@ -6,5 +6,8 @@
 #include <span>
 
 namespace editions {
-std::span<const std::uint8_t> edition8_texture();  // 32 x 32
+std::span<const std::uint8_t> edition5_texture();   // 32 x 32, edition 5
+std::span<const std::uint8_t> edition6_texture();   // 32 x 32, editions 6, 7 and 8
+std::span<const std::uint8_t> edition9_texture();   // 16 x 16, edition 9
+std::span<const std::uint8_t> edition10_texture();  // 64 x 64, edition 10
 }  // namespace editions

@@ -231,7 +231,7 @@ TEST(KelvoRender, ATexturedTriangleShowsTheTextureReflectedAndCutsItForGood) {
   ASSERT_EQ(r.status, 0);
 
   const std::string bytes =
-      read_file(std::string(KELVO_SOURCE_DIR) + "/editions/textures/edition8.bmp");
+      read_file(std::string(KELVO_SOURCE_DIR) + "/editions/textures/edition6.bmp");
   const gdi::Bitmap original = gdi::read_bmp(
       std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
   const auto texel = [&](unsigned u, unsigned v) { return original.pixels[v * 32 + u]; };
