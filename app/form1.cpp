@@ -10,8 +10,9 @@ namespace app {
 
 Form1::Form1(const editions::EditionConfig& edition, toolkit::Toolkit& toolkit,
              const std::string& folder)
-    : B3D({form, File1, HScroll4, HScroll5, Check5, Check8, Check9, Check10, Check19, Text7,
-           Picture1, Picture3, Picture5}),
+    : B3D({form, File1, HScroll4, HScroll5, Check5, Check6, Check8, Check9, Check10, Check19,
+           Text7, Picture1, Picture2, Picture3, Picture5},
+          edition.b3d),
       edition_(edition),
       toolkit_(toolkit) {
   all_ = {&Check1,   &Check2,   &Check3,   &Check4,   &Check5,   &Check6,    &Check7,
@@ -38,7 +39,21 @@ Form1::Form1(const editions::EditionConfig& edition, toolkit::Toolkit& toolkit,
     line.Y2 = design.y2;
   }
   if (!edition.texture.empty()) Picture5.set_Picture(gdi::read_bmp(edition.texture));
+  // The side views are pPicture2 and pPicture3, except in the editions that
+  // had no other pictures by those names.
+  if (edition.loop.side_views != editions::LoopVariants::SideViews::None) {
+    left_view_ = &picture_named(edition.loop.left_view);
+    right_view_ = &picture_named(edition.loop.right_view);
+  }
   bind_handlers();
+}
+
+toolkit::PictureBox& Form1::picture_named(std::string_view name) {
+  for (toolkit::PictureBox* picture : {&Picture1, &pPicture2, &pPicture3, &Picture2, &Picture3}) {
+    if (picture->name() == name && picture->exists) return *picture;
+  }
+  throw std::logic_error("edition configuration draws a side view on " + std::string(name) +
+                         ", which it does not have");
 }
 
 toolkit::Control* Form1::find(std::string_view name) const {

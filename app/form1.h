@@ -82,12 +82,18 @@ class Form1 {
   bool run_frame();
   // "Max 50fps": adjusts the pacing count and sleeps; false as run_frame.
   bool pace();
-  enum class SideView { AboutX, AboutZ };
-  void draw_side_view(toolkit::PictureBox& view, SideView turn);
+  void colour_rows();
+  enum class SideView { Left, Right };
+  bool side_view_on(SideView side) const;
+  void draw_side_view(toolkit::PictureBox& view, SideView side);
+  toolkit::PictureBox& picture_named(std::string_view name);
   // Yields; false when the run must stop here (end or restart).
   bool yield_and_go_on(toolkit::YieldPoint point);
 
   const editions::EditionConfig& edition_;
+  const editions::LoopVariants& loop_ = edition_.loop;
+  toolkit::PictureBox* left_view_ = nullptr;
+  toolkit::PictureBox* right_view_ = nullptr;
   toolkit::Toolkit& toolkit_;
   runtime::Random rnd_;
   std::vector<toolkit::Control*> all_;

@@ -22,9 +22,15 @@ void Form1::HScroll1_Scroll() {
   toolkit_.yield(toolkit::YieldPoint::Other);
 }
 
-// The loop sees the new state of "Wired" and "Filled" at its next test.
-void Form1::Check3_Click() {}
-void Form1::Check4_Click() {}
+// The loop sees the new state of "Wired" and "Filled" at its next test. In
+// the edition that draws only one of the two, the box just clicked is
+// cleared again while the other is on.
+void Form1::Check3_Click() {
+  if (loop_.exclusive_wire_and_fill && Check4.Value() == 1) Check3.set_Value(0);
+}
+void Form1::Check4_Click() {
+  if (loop_.exclusive_wire_and_fill && Check3.Value() == 1) Check4.set_Value(0);
+}
 
 void Form1::Form_Unload() { end_requested_ = true; }
 

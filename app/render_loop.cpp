@@ -37,7 +37,15 @@ void Form1::Command1_Click() {
 void Form1::run_loop() {
   for (;;) {
     restart_requested_ = false;
-    if (checked(Check20)) build_random_model();
+    switch (loop_.set_up) {
+      case editions::LoopVariants::SetUp::RandomModel:
+        if (checked(Check20)) build_random_model();
+        break;
+      case editions::LoopVariants::SetUp::ColourPerCell:
+      case editions::LoopVariants::SetUp::ColourPerRow:
+        colour_rows();
+        break;
+    }
     // Reached at once when the program was told to end before the first frame.
     if (end_requested_) return;
 
@@ -61,17 +69,35 @@ void Form1::build_random_model() {
   B3D.TriangleTable = std::move(table);
 }
 
+// The oldest editions give every row of the table they have random colours
+// each time the loop starts; before any model there is nothing to colour.
+void Form1::colour_rows() {
+  if (!B3D.TriangleTable) return;
+  b3d::Table& table = *B3D.TriangleTable;
+  const bool per_cell = loop_.set_up == editions::LoopVariants::SetUp::ColourPerCell;
+  for (int i = 0; i <= table.upper_row(); ++i) {
+    double colour = 0;
+    if (!per_cell) colour = double{rnd_.next()} * 65535 - 32767;
+    for (int j = b3d::kColour; j <= b3d::kColourLast; ++j) {
+      if (per_cell) colour = double{rnd_.next()} * 65535 - 32767;
+      table(i, j) = runtime::to_single(colour);
+    }
+  }
+}
+
 bool Form1::yield_and_go_on(toolkit::YieldPoint point) {
   toolkit_.yield(point);
   return !end_requested_ && !restart_requested_;
 }
 
 bool Form1::run_frame() {
-  if (!pace()) return false;
+  if (loop_.pacing && !pace()) return false;
 
   write_number(Text1, read_number(Text1) + 1);
 
-  if (checked(Check7)) {  // autorotate
+  if (loop_.fixed_spin) {
+    write_number(Text3, read_number(Text3) + 2);
+  } else if (checked(Check7)) {  // autorotate
     const float speed = static_cast<float>(HScroll3.Value());
     // The step is a single-precision quotient; the angle sums in double.
     write_number(Text3, read_number(Text3) + speed / 5000.0f);
@@ -81,28 +107,31 @@ bool Form1::run_frame() {
 
   if (checked(Check1)) {  // ClearBuff
     Picture1.Cls();
-    Picture3.Cls();
+    if (loop_.textured) Picture3.Cls();  // the work surface
   }
   if (checked(Check2)) {  // Rotate
-    float angle_x = static_cast<float>(HScroll1.Value());
-    float angle_y = read_single(Text3);
-    float angle_z = static_cast<float>(HScroll2.Value());
+    const float a = static_cast<float>(HScroll1.Value());
+    const float spin = read_single(Text3);
+    const float b = static_cast<float>(HScroll2.Value());
+    float angle_x = loop_.spin_about_x ? spin : a;
+    float angle_y = loop_.spin_about_x ? a : spin;
+    float angle_z = b;
     B3D.RotateModel(angle_x, angle_y, angle_z);
   }
-  if (checked(Check17)) B3D.ProjectModel();  // Perspettive
-  if (checked(Check6)) B3D.DepthSort();      // Z sort
+  if (loop_.perspective && checked(Check17)) B3D.ProjectModel();  // Perspettive
+  if (checked(Check6)) B3D.DepthSort();                            // Z sort
   if (checked(Check3)) B3D.DrawWire(Picture1);
   if (checked(Check4)) B3D.DrawFilled(Picture1);
-  if (checked(Check15)) B3D.DrawTextured(Picture1);  // Textured
+  if (loop_.textured && checked(Check15)) B3D.DrawTextured(Picture1);
 
   // The side views: no perspective and no texture, turned by the spin angle
-  // about x (left) or z (right) only.
-  if (checked(Check13)) draw_side_view(pPicture2, SideView::AboutX);
-  if (checked(Check14)) draw_side_view(pPicture3, SideView::AboutZ);
+  // alone.
+  if (side_view_on(SideView::Left)) draw_side_view(*left_view_, SideView::Left);
+  if (side_view_on(SideView::Right)) draw_side_view(*right_view_, SideView::Right);
 
   Picture1.Refresh();
-  pPicture2.Refresh();
-  pPicture3.Refresh();
+  if (left_view_ != nullptr) left_view_->Refresh();
+  if (right_view_ != nullptr) right_view_->Refresh();
   return yield_and_go_on(toolkit::YieldPoint::EndOfFrame);
 }
 
@@ -126,13 +155,32 @@ bool Form1::pace() {
   return true;
 }
 
-void Form1::draw_side_view(toolkit::PictureBox& view, SideView turn) {
+bool Form1::side_view_on(SideView side) const {
+  switch (loop_.side_views) {
+    case editions::LoopVariants::SideViews::None:
+      return false;
+    case editions::LoopVariants::SideViews::Always:
+      return true;
+    case editions::LoopVariants::SideViews::WhenActive:
+      return checked(side == SideView::Left ? Check13 : Check14);  // Active
+  }
+  return false;
+}
+
+// The left view turns about x and the right one about z; in the oldest
+// editions the left one turns about y.
+void Form1::draw_side_view(toolkit::PictureBox& view, SideView side) {
   if (checked(Check1)) view.Cls();
   if (checked(Check2)) {
     const float spin = read_single(Text3);
-    float angle_x = turn == SideView::AboutX ? spin : 0.0f;
-    float angle_y = 0.0f;
-    float angle_z = turn == SideView::AboutZ ? spin : 0.0f;
+    float angle_x = 0.0f, angle_y = 0.0f, angle_z = 0.0f;
+    if (side == SideView::Right) {
+      angle_z = spin;
+    } else if (loop_.spin_about_x) {
+      angle_y = spin;
+    } else {
+      angle_x = spin;
+    }
     B3D.RotateModel(angle_x, angle_y, angle_z);
   }
   if (checked(Check6)) B3D.DepthSort();

@@ -7,7 +7,9 @@
 #include <optional>
 
 #include "b3d/depth_sort.h"
+#include "b3d/staged_sort.h"
 #include "b3d/triangle_table.h"
+#include "b3d/variants.h"
 #include "platform/toolkit/controls.h"
 #include "platform/toolkit/file_list_box.h"
 #include "platform/toolkit/picture_box.h"
@@ -21,12 +23,14 @@ struct B3DControls {
   toolkit::HScrollBar& HScroll4;  // zoom
   toolkit::HScrollBar& HScroll5;  // perspective distance
   toolkit::CheckBox& Check5;      // Culling
+  toolkit::CheckBox& Check6;      // Z sort
   toolkit::CheckBox& Check8;      // Gradient
   toolkit::CheckBox& Check9;      // Fast lines
   toolkit::CheckBox& Check10;     // Shading
   toolkit::CheckBox& Check19;     // Correct
   toolkit::TextBox& Text7;        // shade level
   toolkit::PictureBox& Picture1;  // main view
+  toolkit::PictureBox& Picture2;  // where the oldest textured renderer stages the texture
   toolkit::PictureBox& Picture3;  // work surface of the textured renderer
   toolkit::PictureBox& Picture5;  // texture
 };
@@ -36,7 +40,8 @@ inline constexpr int kMaxTriangles = 19000;
 
 class B3D {
  public:
-  explicit B3D(const B3DControls& controls) : c_(controls) {}
+  explicit B3D(const B3DControls& controls, const Variants& variants = {})
+      : c_(controls), v_(variants) {}
 
   // Reads the file selected in File1 (in the folder the list shows) into the
   // triangle table; the window title shows the number of triangles. A file
@@ -60,7 +65,8 @@ class B3D {
   void DrawWire(toolkit::PictureBox& target);
   // Rows 1..N filled in flat greys by the shade factor ("Shading"), as
   // polygons or gradient triangles ("Gradient"); Text7 ends showing the
-  // shade level of the last triangle drawn.
+  // shade level of the last triangle drawn. Editions that colour from the
+  // table draw rows 0..N in the colours of their cells instead.
   void DrawFilled(toolkit::PictureBox& target);
   // Rows 0..N with the texture of Picture5 laid on them (see
   // texture_placement.h), through the work surface Picture3 onto Picture1.
@@ -68,15 +74,21 @@ class B3D {
 
   // Absent until a model is loaded or the random model is built.
   std::optional<Table> TriangleTable;
-  // The loader's staging area, (0 To 19000, 0 To 36) while loading.
+  // The loader's staging area, (0 To 19000, 0 To 36) while loading; the
+  // oldest depth sort stages its rows there too.
   Table LoadBuffer{0};
   // 1 once the textured renderer has cut the texture's far half away; it
   // stays cut for the rest of the run.
   std::int16_t TextureCut = 0;
 
  private:
+  void draw_shaded(toolkit::PictureBox& target);
+  void draw_table_colours(toolkit::PictureBox& target);
+
   B3DControls c_;
+  Variants v_;
   DepthSorter sorter_;
+  StagedSorter staged_sorter_;
 };
 
 }  // namespace b3d

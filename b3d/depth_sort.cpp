@@ -150,7 +150,12 @@ void DepthSorter::apply(Table& table) {
 }
 
 void B3D::DepthSort() {
-  if (TriangleTable) sorter_.sort(*TriangleTable);
+  if (!TriangleTable) return;
+  if (v_.sort == SortMethod::StagedCopy) {
+    staged_sorter_.sort(*TriangleTable, LoadBuffer);
+  } else {
+    sorter_.sort(*TriangleTable);
+  }
 }
 
 }  // namespace b3d

@@ -27,7 +27,14 @@ void B3D::DrawFilled(toolkit::PictureBox& target) {
   target.ScaleMode = toolkit::kScalePixels;
   target.AutoRedraw = true;
   if (!TriangleTable) return;
+  if (v_.fill_colours == FillColours::Table) {
+    draw_table_colours(target);
+  } else {
+    draw_shaded(target);
+  }
+}
 
+void B3D::draw_shaded(toolkit::PictureBox& target) {
   // Nothing can run while the call does, so the options read once are the
   // options of every triangle.
   const bool culling = c_.Check5.Value() == 1;
@@ -60,12 +67,17 @@ void B3D::DrawFilled(toolkit::PictureBox& target) {
       if (e < 0) continue;
     }
 
-    if (shading) shade = ShadeFactor(corner(row, 0), corner(row, 1), corner(row, 2)) * 255;
-    // The level is the shade in tenths, rounded, then cut to whole units, so
-    // 254.95 is 255. Shade goes on as a hundred times the level.
-    if (const auto tenths = runtime::nearest_int32(shade * 10)) level = *tenths / 10;
-    shade = runtime::to_single(static_cast<double>(level) * 100);
-    any_drawn = true;
+    if (shading) {
+      shade = ShadeFactor(corner(row, 0), corner(row, 1), corner(row, 2), v_.shade_rule) *
+              v_.shade_scale;
+    }
+    if (v_.shade_level) {
+      // The level is the shade in tenths, rounded, then cut to whole units,
+      // so 254.95 is 255. Shade goes on as a hundred times the level.
+      if (const auto tenths = runtime::nearest_int32(shade * 10)) level = *tenths / 10;
+      shade = runtime::to_single(static_cast<double>(level) * 100);
+      any_drawn = true;
+    }
 
     if (gradient == 1) {
       // One channel value for all three corners: the triangle comes out flat,
@@ -76,7 +88,8 @@ void B3D::DrawFilled(toolkit::PictureBox& target) {
         }
       }
       mesh[0] = {0, 1, 2};
-      gdi::GdiGradientFill(target.hDC(), vertex, 3, mesh, 1, gdi::GRADIENT_FILL_TRIANGLE);
+      gdi::GdiGradientFill(target.hDC(), vertex, v_.gradient_vertex_count, mesh, 1,
+                           gdi::GRADIENT_FILL_TRIANGLE);
     }
     if (gradient == 0) {
       shade = shade / 120;

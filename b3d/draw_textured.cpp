@@ -49,14 +49,19 @@ void B3D::DrawTextured(toolkit::PictureBox& target) {
   // Nothing can run while the call does, so the options and sizes read once
   // are those of every triangle.
   const bool culling = c_.Check5.Value() == 1;
-  const int correct = c_.Check19.Value();
-  const std::int32_t texture_width = runtime::nearest_int32(c_.Picture5.ScaleWidth()).value_or(0);
-  const std::int32_t texture_height =
-      runtime::nearest_int32(c_.Picture5.ScaleHeight()).value_or(0);
   const float width = target.ScaleWidth();
   const float height = target.ScaleHeight();
-  const gdi::HDC texture = c_.Picture5.hDC();
   const gdi::HDC work = c_.Picture3.hDC();
+  // The oldest way warps the whole of Picture2, which shows the texture at
+  // its top-left corner on its own blue: the blue parts come out transparent,
+  // and the texture covers only part of each triangle. Every triangle is then
+  // cut on its own, as there is no cut texture to rely on.
+  const bool staged = v_.texture_source == TextureSource::StagedInPicture2;
+  bool texture_staged = false;
+  toolkit::PictureBox& source = staged ? c_.Picture2 : c_.Picture5;
+  const std::int32_t source_width = runtime::nearest_int32(source.ScaleWidth()).value_or(0);
+  const std::int32_t source_height = runtime::nearest_int32(source.ScaleHeight()).value_or(0);
+  const int correct = staged ? 0 : c_.Check19.Value();
 
   const ScreenMapping screen(target);
   const Table& table = *TriangleTable;
@@ -76,16 +81,23 @@ void B3D::DrawTextured(toolkit::PictureBox& target) {
     // triangle that is drawn: then no triangle needs a cut of its own.
     if (TextureCut == 0 && correct == 1) {
       const gdi::POINT half[3] = {
-          {texture_width, 0}, {texture_width, texture_height}, {0, texture_height}};
-      gdi::Polygon(texture, half, 3);
+          {source_width, 0}, {source_width, source_height}, {0, source_height}};
+      gdi::Polygon(c_.Picture5.hDC(), half, 3);
       // Picture5 is on the window: show the cut there at once rather than
       // at whatever next repaints it.
       c_.Picture5.Refresh();
       TextureCut = 1;
     }
+    // The texture is staged before every warp; nothing changes it during a
+    // call, so staging it at the first is the same.
+    if (staged && !texture_staged) {
+      c_.Picture2.set_Picture(c_.Picture5.Image());
+      c_.Picture2.Refresh();
+      texture_staged = true;
+    }
 
     const gdi::POINT placement[3] = {*s2, *s3, *s1};
-    gdi::PlgBlt(work, placement, texture, 0, 0, texture_width, texture_height, nullptr, 0, 0);
+    gdi::PlgBlt(work, placement, source.hDC(), 0, 0, source_width, source_height, nullptr, 0, 0);
 
     if (correct == 0) {
       const std::optional<gdi::POINT> f = far_corner(*s1, *s2, *s3);

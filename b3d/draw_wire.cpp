@@ -39,7 +39,12 @@ void B3D::DrawWire(toolkit::PictureBox& target) {
       if (!e || *e < 0) continue;
     }
     // "Fast lines" draws the same closed outline in one call instead of
-    // four; a greyed box draws neither way.
+    // four; a greyed box draws neither way. Without the choice every outline
+    // is one polyline.
+    if (!v_.fast_lines_choice) {
+      gdi::Polyline(target.hDC(), points, 4);
+      continue;
+    }
     if (c_.Check9.Value() == 1) gdi::Polyline(target.hDC(), points, 4);
     if (c_.Check9.Value() == 0) {
       gdi::MoveToEx(target.hDC(), points[0].x, points[0].y, &points[3]);

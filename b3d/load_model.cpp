@@ -44,10 +44,16 @@ void B3D::LoadModel() {
   const int n = row - 1;
   c_.Form1.set_Caption(runtime::number_to_text(n));
 
-  const float zoom = static_cast<float>(c_.HScroll4.Value());
-  Table table(n);
-  for (int r = 0; r <= n; ++r) {
-    for (int k = 0; k < kColumns; ++k) table(r, k) = LoadBuffer(r, k) * zoom;
+  Table table(n, v_.table_columns);
+  if (v_.zoom) {
+    const float zoom = static_cast<float>(c_.HScroll4.Value());
+    for (int r = 0; r <= n; ++r) {
+      for (int k = 0; k < kColumns; ++k) table(r, k) = LoadBuffer(r, k) * zoom;
+    }
+  } else {
+    for (int r = 0; r <= n; ++r) {
+      for (int k = 0; k < kColumns; ++k) table(r, k) = LoadBuffer(r, k);
+    }
   }
   TriangleTable = std::move(table);
 }

@@ -9,48 +9,57 @@ namespace b3d {
 
 namespace {
 
-// Degrees to radians as this renderer has always done it: 57.324, a little
-// more than 180/pi, so a full turn comes out 0.18 degrees short.
-constexpr double kDegreesPerRadian = 57.324;
-
-float to_radians(float degrees) { return runtime::to_single(degrees / kDegreesPerRadian); }
-
-// A sine or cosine is taken in double and kept in single precision.
+// A sine and cosine in the precision the turn is worked in.
+template <class Real>
 struct Turn {
   explicit Turn(float angle)
-      : s(static_cast<float>(std::sin(double{angle}))),
-        c(static_cast<float>(std::cos(double{angle}))) {}
-  float s;
-  float c;
+      : s(static_cast<Real>(std::sin(double{angle}))),
+        c(static_cast<Real>(std::cos(double{angle}))) {}
+  Real s;
+  Real c;
 };
+
+float stored(float value) { return value; }
+float stored(double value) { return runtime::to_single(value); }
+
+// About z, then x, then y, for every vertex of every row. In single
+// precision every product and sum is rounded to single; in double only the
+// three results are.
+template <class Real>
+void rotate(Table& table, float angle_x, float angle_y, float angle_z) {
+  const Turn<Real> tx(angle_x), ty(angle_y), tz(angle_z);
+  for (int r = 0; r <= table.upper_row(); ++r) {
+    float* row = table.row(r);
+    for (int v = 0; v < 3; ++v) {
+      const Real x = row[kModelX1 + 3 * v];
+      const Real y = row[kModelX1 + 3 * v + 1];
+      const Real z = row[kModelX1 + 3 * v + 2];
+      const Real x1 = x * tz.c - y * tz.s;
+      const Real y1 = x * tz.s + y * tz.c;
+      const Real y2 = y1 * tx.c - z * tx.s;
+      const Real z2 = y1 * tx.s + z * tx.c;
+      const Real x3 = x1 * ty.c - z2 * ty.s;
+      const Real z3 = x1 * ty.s + z2 * ty.c;
+      row[kViewX1 + 3 * v] = stored(x3);
+      row[kViewX1 + 3 * v + 1] = stored(y2);
+      row[kViewX1 + 3 * v + 2] = stored(z3);
+    }
+  }
+}
 
 }  // namespace
 
 void B3D::RotateModel(float& angleX, float& angleY, float& angleZ) {
-  angleX = to_radians(angleX);
-  angleY = to_radians(angleY);
-  angleZ = to_radians(angleZ);
+  // The divisor is a little more than 180/pi (57.324 by default), so a full
+  // turn comes out short; the quotients are kept in single precision.
+  angleX = runtime::to_single(angleX / v_.degrees_per_radian);
+  angleY = runtime::to_single(angleY / v_.degrees_per_radian);
+  angleZ = runtime::to_single(angleZ / v_.degrees_per_radian);
   if (!TriangleTable) return;
-
-  const Turn tx(angleX), ty(angleY), tz(angleZ);
-  Table& table = *TriangleTable;
-  for (int r = 0; r <= table.upper_row(); ++r) {
-    float* row = table.row(r);
-    for (int v = 0; v < 3; ++v) {
-      const float x = row[kModelX1 + 3 * v];
-      const float y = row[kModelX1 + 3 * v + 1];
-      const float z = row[kModelX1 + 3 * v + 2];
-      // About z, then x, then y; every product and sum rounded to single.
-      const float x1 = x * tz.c - y * tz.s;
-      const float y1 = x * tz.s + y * tz.c;
-      const float y2 = y1 * tx.c - z * tx.s;
-      const float z2 = y1 * tx.s + z * tx.c;
-      const float x3 = x1 * ty.c - z2 * ty.s;
-      const float z3 = x1 * ty.s + z2 * ty.c;
-      row[kViewX1 + 3 * v] = x3;
-      row[kViewX1 + 3 * v + 1] = y2;
-      row[kViewX1 + 3 * v + 2] = z3;
-    }
+  if (v_.rotate_in_double) {
+    rotate<double>(*TriangleTable, angleX, angleY, angleZ);
+  } else {
+    rotate<float>(*TriangleTable, angleX, angleY, angleZ);
   }
 }
 

@@ -10,7 +10,9 @@
 //   28..36   view x, y, z of vertices 1, 2, 3 (x, y projected when perspective is on)
 //
 // Rows 0..N; row 0 of a loaded model is all zero and serves the sort as swap
-// space. N is the upper row bound, never a stored count.
+// space. N is the upper row bound, never a stored count. A table may be
+// dimensioned wider than 37 columns; nothing but the filled renderer of one
+// edition reads the columns beyond, and nothing writes them.
 
 #include <cstddef>
 #include <vector>
@@ -36,21 +38,29 @@ inline constexpr int kViewZ3 = 36;
 
 class Table {
  public:
-  // A table dimensioned (0 To upper_row, 0 To 36), every cell 0.
-  explicit Table(int upper_row)
-      : upper_row_(upper_row), cells_(static_cast<std::size_t>(upper_row + 1) * kColumns, 0.0f) {}
+  // A table dimensioned (0 To upper_row, 0 To columns - 1), every cell 0.
+  explicit Table(int upper_row, int columns = kColumns)
+      : upper_row_(upper_row),
+        columns_(columns),
+        cells_(static_cast<std::size_t>(upper_row + 1) * static_cast<std::size_t>(columns), 0.0f) {}
 
   int upper_row() const { return upper_row_; }
+  int columns() const { return columns_; }
 
-  float* row(int r) { return cells_.data() + static_cast<std::size_t>(r) * kColumns; }
-  const float* row(int r) const { return cells_.data() + static_cast<std::size_t>(r) * kColumns; }
+  float* row(int r) { return cells_.data() + offset(r); }
+  const float* row(int r) const { return cells_.data() + offset(r); }
   float& operator()(int r, int c) { return row(r)[c]; }
   float operator()(int r, int c) const { return row(r)[c]; }
 
   bool operator==(const Table&) const = default;
 
  private:
+  std::size_t offset(int r) const {
+    return static_cast<std::size_t>(r) * static_cast<std::size_t>(columns_);
+  }
+
   int upper_row_;
+  int columns_;
   std::vector<float> cells_;
 };
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "app/form1.h"
-#include "editions/edition8.h"
+#include "editions/editions.h"
 #include "platform/toolkit/headless_toolkit.h"
 #include "tests/b3d/selection_sort.h"
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "b3d/variants.h"
 #include "platform/gdi/gdi_types.h"
 #include "platform/toolkit/controls.h"
 
@@ -36,6 +37,39 @@ struct LineDesign {
   int x1, y1, x2, y2;
 };
 
+// How an edition's render loop, its handlers and its frame-rate meter behave.
+struct LoopVariants {
+  // What the loop's set-up does to the table: builds the random model under
+  // "Random", or gives the rows of whatever table there is random colours,
+  // one per cell or one per row.
+  enum class SetUp { RandomModel, ColourPerCell, ColourPerRow };
+  SetUp set_up = SetUp::RandomModel;
+
+  bool pacing = true;       // the frame-rate brake step
+  bool fixed_spin = false;  // 2 degrees every frame, with no "autorotate" to switch it
+  // The spin angle turns the main view about y and the left side view about
+  // x; the oldest editions did it the other way round.
+  bool spin_about_x = false;
+  bool perspective = true;  // "Perspettive" projects the main view
+  bool textured = true;     // "Textured" draws, and the work surface is cleared with the view
+
+  enum class SideViews { None, Always, WhenActive };
+  SideViews side_views = SideViews::WhenActive;
+  std::string_view left_view = "pPicture2";
+  std::string_view right_view = "pPicture3";
+
+  bool exclusive_wire_and_fill = false;  // clicking one of the two clears the other
+  bool throughput = true;                // the meter's AVG figure
+};
+
+// A function of the platform that the edition declares, and whether it
+// calls it.
+struct PlatformFunction {
+  std::string_view name;
+  std::string_view library;
+  bool called = true;
+};
+
 struct EditionConfig {
   int number = 0;
   std::string_view program;
@@ -45,6 +79,10 @@ struct EditionConfig {
   std::vector<LineDesign> lines;
   // The texture of Picture5, a 24-bit bitmap file; empty for none.
   std::span<const std::uint8_t> texture;
+  std::vector<PlatformFunction> platform_functions;
+  std::vector<std::string_view> procedures;  // of B3D
+  LoopVariants loop;
+  b3d::Variants b3d;
 };
 
 }  // namespace editions

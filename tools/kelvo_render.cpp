@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "editions/edition8.h"
+#include "editions/editions.h"
 #include "platform/gdi/png_writer.h"
 #include "platform/toolkit/headless_toolkit.h"
 
@@ -64,8 +64,13 @@ struct UsageError {
 };
 
 const editions::EditionConfig* find_edition(long number) {
-  if (number == 8) return &editions::edition8();
-  return nullptr;
+  using Edition = const editions::EditionConfig& (*)();
+  static constexpr Edition kEditions[] = {
+      editions::edition1, editions::edition2, editions::edition3, editions::edition4,
+      editions::edition5, editions::edition6, editions::edition7, editions::edition8,
+      editions::edition9, editions::edition10};
+  if (number < 1 || number > 10) return nullptr;
+  return &kEditions[number - 1]();
 }
 
 // A whole number that is the entire text.

@@ -42,6 +42,8 @@ class PictureBox : public Control {
 
   // The background picture: drawn at the top-left corner now and after every Cls.
   void set_Picture(const gdi::Bitmap& picture);
+  // The persistent image as a picture that another box can take.
+  gdi::Bitmap Image() const { return {surface_.width(), surface_.height(), surface_.pixels()}; }
   // The image cleared to the back colour (the background picture stays).
   void Cls();
   // Makes what was drawn visible on screen.

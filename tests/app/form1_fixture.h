@@ -11,7 +11,7 @@
 #include <string>
 
 #include "app/form1.h"
-#include "editions/edition8.h"
+#include "editions/editions.h"
 #include "platform/toolkit/headless_toolkit.h"
 
 class Form1Test : public testing::Test {

@@ -57,10 +57,11 @@ class B3DTest : public testing::Test {
   toolkit::Form Form1{"Form1"};
   toolkit::FileListBox File1{"File1"};
   toolkit::HScrollBar HScroll4{"HScroll4"}, HScroll5{"HScroll5"};
-  toolkit::CheckBox Check5{"Check5"}, Check8{"Check8"}, Check9{"Check9"}, Check10{"Check10"},
-      Check19{"Check19"};
+  toolkit::CheckBox Check5{"Check5"}, Check6{"Check6"}, Check8{"Check8"}, Check9{"Check9"},
+      Check10{"Check10"}, Check19{"Check19"};
   toolkit::TextBox Text7{"Text7"};
-  toolkit::PictureBox Picture1{"Picture1"}, Picture3{"Picture3"}, Picture5{"Picture5"};
-  b3d::B3D b3d{{Form1, File1, HScroll4, HScroll5, Check5, Check8, Check9, Check10, Check19, Text7,
-                Picture1, Picture3, Picture5}};
+  toolkit::PictureBox Picture1{"Picture1"}, Picture2{"Picture2"}, Picture3{"Picture3"},
+      Picture5{"Picture5"};
+  b3d::B3D b3d{{Form1, File1, HScroll4, HScroll5, Check5, Check6, Check8, Check9, Check10, Check19,
+                Text7, Picture1, Picture2, Picture3, Picture5}};
 };

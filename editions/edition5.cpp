@@ -1,0 +1,29 @@
+#include "editions/early_windows.h"
+#include "editions/edition_parts.h"
+#include "editions/editions.h"
+#include "editions/textures.h"
+
+namespace editions {
+
+// Perspective, zoom, grey shading and the first texture, staged on Picture2.
+const EditionConfig& edition5() {
+  static const EditionConfig config = [] {
+    EditionConfig e = window5();
+    e.number = 5;
+    e.program = program_name(5);
+    e.texture = edition5_texture();
+    e.platform_functions = platform_functions_of(5);
+    e.procedures = procedures_of(5);
+
+    e.loop.set_up = LoopVariants::SetUp::ColourPerRow;
+
+    e.b3d.shade_rule = b3d::ShadeRule::Cosine255;
+    e.b3d.shade_scale = 120;
+    e.b3d.shade_level = false;
+    e.b3d.texture_source = b3d::TextureSource::StagedInPicture2;
+    return e;
+  }();
+  return config;
+}
+
+}  // namespace editions

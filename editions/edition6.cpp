@@ -1,0 +1,12 @@
+#include "editions/edition_parts.h"
+#include "editions/editions.h"
+#include "editions/textures.h"
+
+namespace editions {
+
+const EditionConfig& edition6() {
+  static const EditionConfig config = full_edition(6, edition6_texture(), 32);
+  return config;
+}
+
+}  // namespace editions
