@@ -51,6 +51,13 @@ class B3DTest : public testing::Test {
     Picture5.set_Picture(test_texture());
   }
 
+  // The module as an edition with older ways has it, on the same controls.
+  b3d::B3D with(const b3d::Variants& variants) {
+    return b3d::B3D({Form1, File1, HScroll4, HScroll5, Check5, Check6, Check8, Check9, Check10,
+                     Check19, Text7, Picture1, Picture2, Picture3, Picture5},
+                    variants);
+  }
+
   b3d::Table& table() { return *b3d.TriangleTable; }
   void set_table(b3d::Table table) { b3d.TriangleTable = std::move(table); }
 
@@ -62,6 +69,5 @@ class B3DTest : public testing::Test {
   toolkit::TextBox Text7{"Text7"};
   toolkit::PictureBox Picture1{"Picture1"}, Picture2{"Picture2"}, Picture3{"Picture3"},
       Picture5{"Picture5"};
-  b3d::B3D b3d{{Form1, File1, HScroll4, HScroll5, Check5, Check6, Check8, Check9, Check10, Check19,
-                Text7, Picture1, Picture2, Picture3, Picture5}};
+  b3d::B3D b3d = with({});
 };

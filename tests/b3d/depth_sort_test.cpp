@@ -1,4 +1,5 @@
-// The depth sort against the selection sort it stands for, cell for cell.
+// The depth sorts against the sorts they stand for, cell for cell: the
+// selection sort in place, and the older sort staged through a second table.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <random>
 
 #include "b3d/depth_sort.h"
+#include "b3d/staged_sort.h"
 #include "b3d/triangle_table.h"
 #include "selection_sort.h"
 
@@ -49,13 +51,55 @@ void expect_sorts_like_the_reference(const Table& input) {
   expect_same_bits(expected, actual);
 }
 
-}  // namespace
+// The staged sort as it is described: keys for rows 0..N, then N passes,
+// each taking the last greatest key at or above -9998 into s (kept across
+// passes, starting at 0), using it up with -9999 and copying the row to
+// staging row i; then staging rows 0..N copied back.
+void staged_reference(Table& t, Table& staging) {
+  const int n = t.upper_row();
+  for (int r = 0; r <= n; ++r) t(r, 0) = (t(r, 30) + t(r, 33)) + t(r, 36);
+  int s = 0;
+  for (int i = 0; i < n;) {
+    float best = -9998.0f;
+    for (int j = 1; j <= n; ++j) {
+      if (t(j, 0) >= best) {
+        s = j;
+        best = t(j, 0);
+      }
+    }
+    i = i + 1;
+    t(s, 0) = -9999.0f;
+    for (int k = 0; k <= 36; ++k) staging(i, k) = t(s, k);
+  }
+  for (int r = 0; r <= n; ++r) {
+    for (int k = 0; k <= 36; ++k) t(r, k) = staging(r, k);
+  }
+}
 
-TEST(DepthSort, MatchesTheSelectionSortOnRandomTablesWithTiesAndOddKeys) {
+// Staging with room for every row, its rows past 0 holding leftovers.
+Table used_staging(int n) {
+  Table staging(n + 3);
+  for (int r = 1; r <= n + 3; ++r) staging(r, 5) = -1;
+  return staging;
+}
+
+void expect_stages_like_the_reference(const Table& input) {
+  Table expected = input;
+  Table staging = used_staging(input.upper_row());
+  staged_reference(expected, staging);
+  Table actual = input;
+  staging = used_staging(input.upper_row());
+  b3d::StagedSorter().sort(actual, staging);
+  expect_same_bits(expected, actual);
+}
+
+// Random tables of N rows whose z values are drawn from few distinct
+// values, so that many keys tie; -0, NaN, infinities and the keys at and
+// below -9998 are among them.
+template <typename Check>
+void for_random_tables(Check check) {
   constexpr float kInf = std::numeric_limits<float>::infinity();
   constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-  // Few distinct values make many equal keys; -0, NaN, infinities and the
-  // keys at and below -9998 are among them.
   const float odd[] = {0.0f, -0.0f, 1.0f, 2.0f, -1.0f, kInf, -kInf, kNaN, -9998.0f, -3333.0f,
                        -9999.0f, 5000.0f, 1e-45f};
   std::mt19937 random(12345);
@@ -69,8 +113,44 @@ TEST(DepthSort, MatchesTheSelectionSortOnRandomTablesWithTiesAndOddKeys) {
       return random() % 8 == 0 ? -5000.0f : static_cast<float>(random() % 2);
     };
     SCOPED_TRACE("round " + std::to_string(round) + ", N = " + std::to_string(n));
-    expect_sorts_like_the_reference(table_of(n, z));
-    if (HasFatalFailure()) return;
+    check(table_of(n, z));
+    if (testing::Test::HasFatalFailure()) return;
+  }
+}
+
+}  // namespace
+
+TEST(DepthSort, MatchesTheSelectionSortOnRandomTablesWithTiesAndOddKeys) {
+  for_random_tables(expect_sorts_like_the_reference);
+}
+
+TEST(StagedSort, MatchesTheStagedSortOnRandomTablesWithTiesAndOddKeys) {
+  for_random_tables(expect_stages_like_the_reference);
+}
+
+TEST(StagedSort, EdgesOfTheStagingArea) {
+  // No usable key at all: every pass takes row 0 again, and row 0 comes back zero.
+  expect_stages_like_the_reference(table_of(4, [] { return -4000.0f; }));
+  // No triangle rows: row 0 is still replaced by the staging area's.
+  expect_stages_like_the_reference(table_of(0, [] { return 1.0f; }));
+
+  // Staging too small is dimensioned anew; columns beyond its width stay.
+  float v = 0;
+  const Table narrow = table_of(6, [&] { return v += 1; });
+  Table wide(6, 73);
+  for (int r = 0; r <= 6; ++r) {
+    for (int c = 0; c < 73; ++c) wide(r, c) = c < 37 ? narrow(r, c) : static_cast<float>(r);
+  }
+  Table staging(0);
+  b3d::StagedSorter().sort(wide, staging);
+  EXPECT_EQ(staging.upper_row(), 6);
+  Table expected = narrow;
+  Table reference_staging(6);
+  staged_reference(expected, reference_staging);
+  for (int r = 0; r <= 6; ++r) {
+    for (int c = 0; c < 73; ++c) {
+      EXPECT_EQ(wide(r, c), c < 37 ? expected(r, c) : static_cast<float>(r)) << r << ", " << c;
+    }
   }
 }
 

@@ -1,5 +1,7 @@
 // The shade factor, and the filled renderer: shade levels, the two ways of
-// filling, culling, and the steps that are left out when a value does not fit.
+// filling, culling, and the steps that are left out when a value does not
+// fit; then the older renderers, the grey one without levels and the one that
+// colours from the table.
 
 #include <gtest/gtest.h>
 
@@ -56,6 +58,22 @@ TEST(ShadeFactor, IsTheSquaredCosineOfTheNormalWithTheHorizontal) {
   // No normal: corners on one line, or two of them equal.
   EXPECT_EQ(ShadeFactor({0, 0, 0}, {1, 1, 1}, {2, 2, 2}), 0.0f);
   EXPECT_EQ(ShadeFactor({5, 6, 7}, {5, 6, 7}, {1, 2, 3}), 0.0f);
+}
+
+TEST(ShadeFactor, OlderRulesGiveTheSignOrTheCosineTimes255) {
+  using b3d::ShadeRule;
+  // Normals (1, 0, 0), (-1, 0, 0), one at 45 degrees, one in the screen plane.
+  const Triangle faces[] = {{{{0, 0, 0}, {0, 1, 0}, {0, 0, 1}}},
+                            {{{0, 0, 0}, {0, 0, 1}, {0, 1, 0}}},
+                            {{{0, 0, 0}, {0, 60, 0}, {60, 0, -60}}},
+                            {{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}}};
+  const float sign[] = {1, -1, -1, 0};
+  const float cosine255[] = {255, 255, std::sqrt(0.5f) * 255, 0};
+  for (int i = 0; i < 4; ++i) {
+    const auto& [a, b, c] = faces[i];
+    EXPECT_EQ(ShadeFactor(a, b, c, ShadeRule::SignOfNx), sign[i]) << i;
+    EXPECT_FLOAT_EQ(ShadeFactor(a, b, c, ShadeRule::Cosine255), cosine255[i]) << i;
+  }
 }
 
 class DrawFilledTest : public B3DTest {
@@ -198,4 +216,156 @@ TEST_F(DrawFilledTest, AValueThatDoesNotFitKeepsWhatThePreviousTriangleLeft) {
   draw({tilted(100), unknown});
   EXPECT_EQ(Text7.Text(), "127");
   EXPECT_EQ(pixel(160, 116), grey(49));
+}
+
+TEST_F(DrawFilledTest, TheFirstGreyRendererScalesTheFactorBy120AndLeavesText7Alone) {
+  b3d::B3D grey_renderer =
+      with({.shade_rule = b3d::ShadeRule::Cosine255, .shade_scale = 120, .shade_level = false});
+  Text7.set_Text("Text7");
+  struct Case {
+    float depth;
+    unsigned gradient_grey;  // high byte of |cosine| x 255 x 120
+    unsigned polygon_grey;   // |cosine| x 255, halves to even
+  };
+  // Turned to the side: 30600 and 255. At 45 degrees: 21637.6 and 180.3.
+  for (const Case& c : {Case{1e6f, 119, 255}, Case{100, 84, 180}}) {
+    SCOPED_TRACE(c.depth);
+    for (int gradient : {1, 0}) {
+      Check8.set_Value(gradient);
+      grey_renderer.TriangleTable = b3d::Table(1);
+      set_triangle(*grey_renderer.TriangleTable, 1, tilted(c.depth));
+      Picture1.Cls();
+      grey_renderer.DrawFilled(Picture1);
+      EXPECT_EQ(pixel(160, 116), grey(gradient == 1 ? c.gradient_grey : c.polygon_grey));
+    }
+  }
+  EXPECT_EQ(Text7.Text(), "Text7");
+}
+
+class TableColoursTest : public DrawFilledTest {
+ protected:
+  // Rows from 0, each with its colour cells 10..18 set to `colours`.
+  void draw(b3d::B3D& renderer, std::initializer_list<std::pair<Triangle, std::array<float, 9>>> rows,
+            int columns = b3d::kColumns) {
+    renderer.TriangleTable = b3d::Table(static_cast<int>(rows.size()) - 1, columns);
+    int r = 0;
+    for (const auto& [t, colours] : rows) {
+      set_triangle(*renderer.TriangleTable, r, t);
+      for (int k = 0; k < 9; ++k) (*renderer.TriangleTable)(r, b3d::kColour + k) = colours[k];
+      ++r;
+    }
+    Picture1.Cls();
+    renderer.DrawFilled(Picture1);
+  }
+  // The gradient triangle drawn by hand with the given 16-bit channels.
+  static void gradient(gdi::Surface& s, const Triangle& t, std::array<std::int16_t, 9> c) {
+    const auto p = on_screen(t);
+    gdi::TRIVERTEX v[3];
+    for (int k = 0; k < 3; ++k) {
+      v[k] = {p[k].x, p[k].y, static_cast<gdi::COLOR16>(c[3 * k]),
+              static_cast<gdi::COLOR16>(c[3 * k + 1]), static_cast<gdi::COLOR16>(c[3 * k + 2]), 0};
+    }
+    const gdi::GRADIENT_TRIANGLE mesh{0, 1, 2};
+    gdi::GradientFill(&s, v, 3, &mesh, 1, gdi::GRADIENT_FILL_TRIANGLE);
+  }
+
+  b3d::B3D first = with({.fill_colours = b3d::FillColours::Table,
+                         .shade_rule = b3d::ShadeRule::None,
+                         .gradient_choice = false,
+                         .gradient_entry = b3d::GradientEntry::Msimg32});
+};
+
+TEST_F(TableColoursTest, GradientsTakeTheCellsFromRowZeroOnAndSaturateAt32767) {
+  const Triangle a = tilted(10);
+  const Triangle b = {{{-100, -100, 0}, {-100, -20, 0}, {-20, -100, 0}}};
+  const Triangle clockwise = {a[0], a[2], a[1]};
+  // Negative cells pass as their 16 bits; one just below 32768 rounds to it
+  // and is held at 32767.
+  const std::array<float, 9> ca = {-100, 2000, 32767.7f, 0, -32767, 12345.5f, 500, 600, 700};
+  const std::array<float, 9> cb = {30000, 0, 0, 0, 30000, 0, 0, 0, 30000};
+  draw(first, {{a, ca}, {b, cb}, {clockwise, cb}});
+  gdi::Surface expected = blank();
+  gradient(expected, a, {-100, 2000, 32767, 0, -32767, 12346, 500, 600, 700});
+  gradient(expected, b, {30000, 0, 0, 0, 30000, 0, 0, 0, 30000});
+  EXPECT_EQ(pixels(), expected.pixels());
+
+  // A corner beyond 32 bits loses its own triangle only.
+  Triangle lost = b;
+  lost[1].y = 1e30f;
+  draw(first, {{a, ca}, {lost, cb}});
+  expected = blank();
+  gradient(expected, a, {-100, 2000, 32767, 0, -32767, 12346, 500, 600, 700});
+  EXPECT_EQ(pixels(), expected.pixels());
+}
+
+TEST_F(TableColoursTest, PolygonsTakeTheMagnitudeOfTheFirstCell) {
+  b3d::B3D second = with({.fill_colours = b3d::FillColours::Table,
+                          .shade_rule = b3d::ShadeRule::None,
+                          .z_sort_column_offset = true});
+  Check8.set_Value(0);
+  Check6.set_Value(0);
+  for (const auto& [cell, colour] : {std::pair{-300.4f, 300u}, std::pair{32767.9f, 32767u}}) {
+    draw(second, {{tilted(10), {cell, 1, 2, 3, 4, 5, 6, 7, 8}}});
+    gdi::Surface expected = blank();
+    expected.brush_colour = expected.pen_colour = colour;
+    expected.fill_style = gdi::FILL_SOLID;
+    gdi::Polygon(&expected, on_screen(tilted(10)).data(), 3);
+    EXPECT_EQ(pixels(), expected.pixels()) << cell;
+    EXPECT_EQ(Picture1.FillColor(), colour);
+    EXPECT_EQ(Picture1.ForeColor(), colour);
+  }
+}
+
+TEST_F(TableColoursTest, ZSortMakesOneEditionReadEveryColumn27Higher) {
+  b3d::B3D second = with({.fill_colours = b3d::FillColours::Table,
+                          .shade_rule = b3d::ShadeRule::None,
+                          .z_sort_column_offset = true,
+                          .gradient_entry = b3d::GradientEntry::Msimg32});
+  const std::array<float, 9> colours = {9000, 9000, 9000, 9000, 9000, 9000, 9000, 9000, 9000};
+  // The wide table holds the triangle and colours only in the columns that
+  // nothing else writes.
+  draw(second, {{tilted(10), colours}}, 73);
+  b3d::Table& t = *second.TriangleTable;
+  for (int c = b3d::kColour; c <= b3d::kLastColumn; ++c) std::swap(t(0, c), t(0, c + 27));
+
+  Check6.set_Value(1);
+  Picture1.Cls();
+  second.DrawFilled(Picture1);
+  gdi::Surface expected = blank();
+  gradient(expected, tilted(10), {9000, 9000, 9000, 9000, 9000, 9000, 9000, 9000, 9000});
+  EXPECT_EQ(pixels(), expected.pixels());
+
+  // Unsorted it reads the usual columns, which now hold a degenerate triangle.
+  Check6.set_Value(0);
+  Picture1.Cls();
+  second.DrawFilled(Picture1);
+  EXPECT_EQ(pixels(), blank().pixels());
+
+  // A table without the higher columns draws nothing.
+  Check6.set_Value(1);
+  draw(second, {{tilted(10), colours}});
+  EXPECT_EQ(pixels(), blank().pixels());
+}
+
+TEST_F(TableColoursTest, ShadingBySignNegatesTheChannelsOfFacesTurnedAway) {
+  b3d::B3D third = with({.fill_colours = b3d::FillColours::Table,
+                         .shade_rule = b3d::ShadeRule::SignOfNx,
+                         .gradient_entry = b3d::GradientEntry::Msimg32});
+  const std::array<float, 9> colours = {1000, -2000, 3000, 4000, 5000, 6000, 7000, 8000, 9000};
+  // nx > 0 gives k = 1, nx < 0 gives k = -1, and a face in the screen plane
+  // (nx = 0) k = 1 again.
+  for (const auto& [depth, k] : {std::pair{10.0f, 1}, std::pair{-10.0f, -1}, std::pair{0.0f, 1}}) {
+    draw(third, {{tilted(depth), colours}});
+    std::array<std::int16_t, 9> channels;
+    for (int i = 0; i < 9; ++i) channels[i] = static_cast<std::int16_t>(colours[i] * k);
+    gdi::Surface expected = blank();
+    gradient(expected, tilted(depth), channels);
+    EXPECT_EQ(pixels(), expected.pixels()) << depth;
+  }
+  // Without "Shading" the face turned away keeps its colours.
+  Check10.set_Value(0);
+  draw(third, {{tilted(-10), colours}});
+  gdi::Surface expected = blank();
+  gradient(expected, tilted(-10), {1000, -2000, 3000, 4000, 5000, 6000, 7000, 8000, 9000});
+  EXPECT_EQ(pixels(), expected.pixels());
 }

@@ -187,3 +187,36 @@ TEST_F(DrawTexturedTest, OnlyTheBoundsInsideTheDrawingAreaAreCopied) {
   EXPECT_EQ(Picture1.image().pixel(0, 228), gdi::RGB(255, 0, 0));
   EXPECT_EQ(Picture1.image().pixel(316, 0), gdi::RGB(255, 0, 0));
 }
+
+TEST_F(DrawTexturedTest, TheFirstTexturedRendererWarpsTheWholeOfPicture2) {
+  // Picture2 is 42 pixels a side on pure blue; the 32-pixel texture fills its
+  // top-left corner, and the blue rest of the warp stays transparent.
+  Picture2.rect = {0, 0, 630, 630};
+  Picture2.ScaleMode = toolkit::kScalePixels;
+  Picture2.set_BackColor(KeyColour);
+  Picture2.layout();
+  Picture2.Cls();
+  b3d::B3D staged = with({.texture_source = b3d::TextureSource::StagedInPicture2});
+
+  // Edges of 42 pixels from vertex 2 at (10, 10) show the texture at its
+  // natural size, cut off by the third edge.
+  Check5.set_Value(0);
+  staged.TriangleTable = b3d::Table(0);
+  set_screen_triangle(*staged.TriangleTable, 0, {{{10, 52}, {10, 10}, {52, 10}}});
+  Picture1.Cls();
+  staged.DrawTextured(Picture1);
+  for (int v = 0; v < 42; ++v) {
+    for (int u = 0; u < 42; ++u) {
+      if (u + v > 40) continue;  // the diagonal edge belongs to the cut
+      const bool texture = u < 32 && v < 32;
+      ASSERT_EQ(Picture1.image().pixel(10 + u, 10 + v),
+                texture ? test_texture().pixels[static_cast<std::size_t>(v * 32 + u)] : back())
+          << u << ", " << v;
+    }
+  }
+  EXPECT_EQ(Picture1.image().pixel(60, 60), back());
+  // The texture itself is never cut, and Picture2 shows it.
+  EXPECT_EQ(Picture5.image().pixels(), test_texture().pixels);
+  EXPECT_EQ(Picture2.image().pixel(31, 31), test_texture().pixels.back());
+  EXPECT_EQ(Picture2.image().pixel(32, 0), KeyColour);
+}

@@ -20,9 +20,9 @@ struct Vertex {
   float x, y, z;
 };
 Vertex turned(Vertex v, double ax_degrees, double ay_degrees, double az_degrees) {
-  const float ax = static_cast<float>(static_cast<float>(ax_degrees) / 57.324);
-  const float ay = static_cast<float>(static_cast<float>(ay_degrees) / 57.324);
-  const float az = static_cast<float>(static_cast<float>(az_degrees) / 57.324);
+  const double ax = static_cast<float>(static_cast<float>(ax_degrees) / 57.324);
+  const double ay = static_cast<float>(static_cast<float>(ay_degrees) / 57.324);
+  const double az = static_cast<float>(static_cast<float>(az_degrees) / 57.324);
   const float sx = static_cast<float>(std::sin(ax)), cx = static_cast<float>(std::cos(ax));
   const float sy = static_cast<float>(std::sin(ay)), cy = static_cast<float>(std::cos(ay));
   const float sz = static_cast<float>(std::sin(az)), cz = static_cast<float>(std::cos(az));
@@ -33,28 +33,56 @@ Vertex turned(Vertex v, double ax_degrees, double ay_degrees, double az_degrees)
   return {x1 * cy - z2 * sy, y2, x1 * sy + z2 * cy};
 }
 
+// The older turn: radians by `divisor`, kept in single; then the sines,
+// cosines, products and sums all in double, and only the results in single.
+Vertex turned_in_double(Vertex v, double ax_degrees, double ay_degrees, double az_degrees,
+                        double divisor) {
+  const double ax = static_cast<float>(static_cast<float>(ax_degrees) / divisor);
+  const double ay = static_cast<float>(static_cast<float>(ay_degrees) / divisor);
+  const double az = static_cast<float>(static_cast<float>(az_degrees) / divisor);
+  const double x1 = v.x * std::cos(az) - v.y * std::sin(az);
+  const double y1 = v.x * std::sin(az) + v.y * std::cos(az);
+  const double y2 = y1 * std::cos(ax) - v.z * std::sin(ax);
+  const double z2 = y1 * std::sin(ax) + v.z * std::cos(ax);
+  return {static_cast<float>(x1 * std::cos(ay) - z2 * std::sin(ay)), static_cast<float>(y2),
+          static_cast<float>(x1 * std::sin(ay) + z2 * std::cos(ay))};
+}
+
 }  // namespace
 
-TEST_F(B3DTest, RotationFollowsTheSinglePrecisionStepsForEveryVertex) {
+TEST_F(B3DTest, RotationFollowsItsStepsForEveryVertexInEitherPrecision) {
   std::mt19937 random(3);
   std::uniform_real_distribution<float> coordinate(-300, 300);
-  set_table(b3d::Table(50));
+  b3d::Table model(50);
   for (int r = 1; r <= 50; ++r) {
-    for (int c = kModelX1; c < kModelX1 + 9; ++c) table()(r, c) = coordinate(random);
+    for (int c = kModelX1; c < kModelX1 + 9; ++c) model(r, c) = coordinate(random);
   }
-  for (const auto& [ax, ay, az] : {std::array{30.0, 200.0, 17.0}, std::array{0.0, 2.0, 0.0},
-                                   std::array{360.0, 1e6, -45.5}}) {
-    float angle_x = static_cast<float>(ax), angle_y = static_cast<float>(ay),
-          angle_z = static_cast<float>(az);
-    b3d.RotateModel(angle_x, angle_y, angle_z);
-    for (int r = 0; r <= 50; ++r) {
-      for (int v = 0; v < 3; ++v) {
-        const float* m = &table()(r, kModelX1 + 3 * v);
-        const Vertex expected = turned({m[0], m[1], m[2]}, ax, ay, az);
-        const float* out = &table()(r, kViewX1 + 3 * v);
-        ASSERT_EQ(out[0], expected.x) << r << " " << v;
-        ASSERT_EQ(out[1], expected.y) << r << " " << v;
-        ASSERT_EQ(out[2], expected.z) << r << " " << v;
+  struct Way {
+    double divisor;
+    bool in_double;
+  };
+  for (const Way way : {Way{57.324, false}, Way{57.2, true}, Way{57.324, true}}) {
+    SCOPED_TRACE(std::to_string(way.divisor) + (way.in_double ? " in double" : " in single"));
+    b3d::B3D turner = with({.degrees_per_radian = way.divisor, .rotate_in_double = way.in_double});
+    turner.TriangleTable = model;
+    const b3d::Table& t = *turner.TriangleTable;
+    for (const auto& [ax, ay, az] : {std::array{30.0, 200.0, 17.0}, std::array{0.0, 2.0, 0.0},
+                                     std::array{360.0, 1e6, -45.5}}) {
+      float angle_x = static_cast<float>(ax), angle_y = static_cast<float>(ay),
+            angle_z = static_cast<float>(az);
+      turner.RotateModel(angle_x, angle_y, angle_z);
+      EXPECT_EQ(angle_x, static_cast<float>(static_cast<float>(ax) / way.divisor));
+      for (int r = 0; r <= 50; ++r) {
+        for (int v = 0; v < 3; ++v) {
+          const float* m = t.row(r) + kModelX1 + 3 * v;
+          const Vertex expected =
+              way.in_double ? turned_in_double({m[0], m[1], m[2]}, ax, ay, az, way.divisor)
+                            : turned({m[0], m[1], m[2]}, ax, ay, az);
+          const float* out = t.row(r) + kViewX1 + 3 * v;
+          ASSERT_EQ(out[0], expected.x) << r << " " << v;
+          ASSERT_EQ(out[1], expected.y) << r << " " << v;
+          ASSERT_EQ(out[2], expected.z) << r << " " << v;
+        }
       }
     }
   }

@@ -260,3 +260,27 @@ TEST(KelvoRender, ATexturedTriangleShowsTheTextureReflectedAndCutsItForGood) {
     }
   }
 }
+
+TEST(KelvoRender, RunsEveryEditionWithItsOwnWindow) {
+  // The main view is narrower in edition 1; every edition loads the cube
+  // and draws it.
+  for (int edition = 1; edition <= 10; ++edition) {
+    SCOPED_TRACE(edition);
+    const std::string path = testing::TempDir() + "edition.png";
+    std::remove(path.c_str());
+    const Result r = render("--edition " + std::to_string(edition) +
+                            " --model cube.atl --set Check3=1 --frames 2 --dump-controls - "
+                            "--snapshot Picture1=" + path);
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Form1.Caption=12\n"), std::string::npos);
+    const Picture picture = read_png(path);
+    EXPECT_EQ(picture.width, edition == 1 ? 309u : 317u);
+    long drawn = 0;
+    for (unsigned y = 0; y < picture.height; ++y) {
+      for (unsigned x = 0; x < picture.width; ++x) drawn += picture.at(x, y) != gdi::RGB(192, 192, 255);
+    }
+    EXPECT_GT(drawn, 500);
+  }
+  EXPECT_EQ(render("--edition 11").status, 2);
+  EXPECT_EQ(render("--edition 1 --set Check7=1").status, 2);  // edition 1 has no autorotate box
+}
