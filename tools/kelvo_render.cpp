@@ -41,6 +41,9 @@ Runs one edition of the renderer without a window and writes out what it drew.
   --dump-controls FILE|- write Form1.Caption and every check box, option
                          button, scroll bar and text box as NAME=VALUE lines
   --snapshot NAME=FILE   write picture box NAME's image as a PNG file
+  --dump-layout FILE|-   write "Form1 0 0 WIDTH HEIGHT" for the client area,
+                         then "NAME LEFT TOP WIDTH HEIGHT" for every control
+                         the edition shows, in twips (15 to a pixel)
   --help                 show this text
 
 Exit status: 0 done; 1 the program reported an error (its message is on
@@ -56,6 +59,7 @@ struct Options {
   long tick_every = 0;
   std::optional<std::string> dump_table;
   std::optional<std::string> dump_controls;
+  std::optional<std::string> dump_layout;
   std::vector<std::pair<std::string, std::string>> snapshots;
 };
 
@@ -134,6 +138,8 @@ Options parse_options(int argc, char** argv) {
       o.dump_table = value();
     } else if (option == "--dump-controls") {
       o.dump_controls = value();
+    } else if (option == "--dump-layout") {
+      o.dump_layout = value();
     } else if (option == "--snapshot") {
       o.snapshots.push_back(split_assignment(option, value()));
     } else {
@@ -242,6 +248,18 @@ void dump_controls(const app::Form1& form, const std::string& path) {
   }
 }
 
+// Where the window's controls are, for scripts that click on them.
+void dump_layout(const app::Form1& form, const std::string& path) {
+  Output out(path);
+  std::ostream& s = out.stream();
+  s << "Form1 0 0 " << form.form.client_width << ' ' << form.form.client_height << '\n';
+  for (const toolkit::Control* c : form.controls()) {
+    if (c->rect.width == 0 && c->rect.height == 0) continue;  // the timer
+    s << c->name() << ' ' << c->rect.left << ' ' << c->rect.top << ' ' << c->rect.width << ' '
+      << c->rect.height << '\n';
+  }
+}
+
 // Selects FILE in the model list, showing FILE's folder as the list does.
 bool select_model(app::Form1& form, const std::string& file) {
   std::error_code error;
@@ -293,6 +311,7 @@ int run(const Options& o) {
   try {
     if (o.dump_table) dump_table(form, *o.dump_table);
     if (o.dump_controls) dump_controls(form, *o.dump_controls);
+    if (o.dump_layout) dump_layout(form, *o.dump_layout);
     for (const auto& [name, file] : o.snapshots) {
       gdi::write_png(file, dynamic_cast<toolkit::PictureBox*>(form.find(name))->image());
     }
