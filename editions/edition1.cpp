@@ -8,11 +8,7 @@ namespace editions {
 // turned 2 degrees a frame, sorted through the loader's staging area.
 const EditionConfig& edition1() {
   static const EditionConfig config = [] {
-    EditionConfig e = window1();
-    e.number = 1;
-    e.program = program_name(1);
-    e.platform_functions = platform_functions_of(1);
-    e.procedures = procedures_of(1);
+    EditionConfig e = named_edition(1, window1());
 
     e.loop.set_up = LoopVariants::SetUp::ColourPerCell;
     e.loop.pacing = false;

@@ -8,11 +8,7 @@ namespace editions {
 // "Filled" that exclude each other.
 const EditionConfig& edition2() {
   static const EditionConfig config = [] {
-    EditionConfig e = window2();
-    e.number = 2;
-    e.program = program_name(2);
-    e.platform_functions = platform_functions_of(2);
-    e.procedures = procedures_of(2);
+    EditionConfig e = named_edition(2, window2());
 
     e.loop.set_up = LoopVariants::SetUp::ColourPerRow;
     e.loop.pacing = false;

@@ -8,12 +8,8 @@ namespace editions {
 // Perspective, zoom, grey shading and the first texture, staged on Picture2.
 const EditionConfig& edition5() {
   static const EditionConfig config = [] {
-    EditionConfig e = window5();
-    e.number = 5;
-    e.program = program_name(5);
+    EditionConfig e = named_edition(5, window5());
     e.texture = edition5_texture();
-    e.platform_functions = platform_functions_of(5);
-    e.procedures = procedures_of(5);
 
     e.loop.set_up = LoopVariants::SetUp::ColourPerRow;
 

@@ -4,6 +4,7 @@
 
 namespace editions {
 
+// The fullest window: shade levels, the texture cut once, the random model.
 const EditionConfig& edition7() {
   static const EditionConfig config = full_edition(7, edition6_texture(), 32);
   return config;

@@ -4,6 +4,7 @@
 
 namespace editions {
 
+// The fullest window with a texture of 16 x 16.
 const EditionConfig& edition9() {
   static const EditionConfig config = [] {
     EditionConfig e = full_edition(9, edition9_texture(), 16);

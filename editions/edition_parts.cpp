@@ -1,6 +1,7 @@
 #include "editions/edition_parts.h"
 
 #include "editions/design.h"
+#include "editions/early_windows.h"
 
 namespace editions {
 
@@ -134,14 +135,36 @@ EditionConfig full_window(int texture_size) {
   return e;
 }
 
+EditionConfig named_edition(int edition, EditionConfig window) {
+  window.number = edition;
+  window.program = program_name(edition);
+  window.platform_functions = platform_functions_of(edition);
+  window.procedures = procedures_of(edition);
+  return window;
+}
+
 EditionConfig full_edition(int edition, std::span<const std::uint8_t> texture,
                            int texture_size) {
-  EditionConfig e = full_window(texture_size);
-  e.number = edition;
-  e.program = program_name(edition);
+  EditionConfig e = named_edition(edition, full_window(texture_size));
   e.texture = texture;
-  e.platform_functions = platform_functions_of(edition);
-  e.procedures = procedures_of(edition);
+  return e;
+}
+
+EditionConfig sign_shaded_edition(int edition, b3d::GradientEntry gradient_entry) {
+  EditionConfig e = named_edition(edition, window3());
+
+  e.loop.set_up = LoopVariants::SetUp::ColourPerRow;
+  e.loop.spin_about_x = true;
+  e.loop.perspective = false;
+  e.loop.textured = false;
+  e.loop.left_view = "Picture2";
+  e.loop.right_view = "Picture3";
+
+  e.b3d.zoom = false;
+  e.b3d.rotate_in_double = true;
+  e.b3d.fill_colours = b3d::FillColours::Table;
+  e.b3d.shade_rule = b3d::ShadeRule::SignOfNx;
+  e.b3d.gradient_entry = gradient_entry;
   return e;
 }
 

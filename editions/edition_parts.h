@@ -21,8 +21,13 @@ std::vector<std::string_view> procedures_of(int edition);
 // renderer.
 EditionConfig full_window(int texture_size);
 
-// An edition from 6 on: the full window, and its number, name, functions,
-// procedures and texture.
+// A window made an edition: its number, name, functions and procedures.
+EditionConfig named_edition(int edition, EditionConfig window);
+
+// An edition from 6 on: the full window, named, with its texture.
 EditionConfig full_edition(int edition, std::span<const std::uint8_t> texture, int texture_size);
+
+// Editions 3 and 4, which differ only in the gradient entry they call.
+EditionConfig sign_shaded_edition(int edition, b3d::GradientEntry gradient_entry);
 
 }  // namespace editions

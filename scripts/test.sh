@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the unit and
 # integration tests in a normal build and again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the GUI test under Xvfb.
+# UndefinedBehaviorSanitizer, and the GUI tests under Xvfb.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
