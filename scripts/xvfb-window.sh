@@ -51,6 +51,26 @@ gui_stop_xvfb() {
   fi
 }
 
+# gui_session: makes the scratch folder $work (where the close helper is
+# built too) and sets $program_pid empty; on exit it kills the program whose
+# pid the caller put in $program_pid, stops Xvfb and removes $work.
+gui_session() {
+  work=$(mktemp -d "${TMPDIR:-/tmp}/kelvo-gui.XXXXXX")
+  export GUI_HELPER_DIR=$work
+  program_pid=""
+  trap gui_end_session EXIT
+  trap 'exit 1' INT TERM
+}
+
+gui_end_session() {
+  if [[ -n "${program_pid:-}" ]]; then
+    kill "$program_pid" 2>/dev/null
+    wait "$program_pid" 2>/dev/null
+  fi
+  gui_stop_xvfb
+  rm -rf "$work"
+}
+
 # gui_find_window NAME_REGEX [TIMEOUT_S]: prints the id of the first window
 # whose name matches.
 gui_find_window() {
@@ -132,12 +152,7 @@ if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
   wait_s=${3:-2}
   program="$build_dir/bin/kelvo8"
   [[ -x "$program" ]] || gui_fail "$program is not built"
-  program_pid=""
-  cleanup() {
-    [[ -n "$program_pid" ]] && kill "$program_pid" 2>/dev/null
-    gui_stop_xvfb
-  }
-  trap cleanup EXIT
+  gui_session
   gui_start_xvfb
   (cd "$build_dir/bin" && exec "$program") &
   program_pid=$!

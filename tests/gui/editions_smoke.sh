@@ -20,19 +20,7 @@ bin="$build_dir/bin"
 shots=${SCREENSHOT_DIR:-/tmp}
 mkdir -p "$shots" || gui_fail "cannot create $shots"
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/kelvo-smoke.XXXXXX")
-export GUI_HELPER_DIR=$work
-program_pid=""
-cleanup() {
-  if [[ -n "$program_pid" ]]; then
-    kill "$program_pid" 2>/dev/null
-    wait "$program_pid" 2>/dev/null
-  fi
-  gui_stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
+gui_session
 
 # The programs run in a folder holding one small model, so the first line of
 # every list is known.
