@@ -23,8 +23,10 @@ class Program {
  public:
   explicit Program(const EditionConfig& edition) : form(edition, toolkit, folder()) {}
 
+  // A folder of the test's own: ctest runs tests side by side.
   static std::string folder() {
-    const std::string dir = testing::TempDir() + "kelvo_editions";
+    const testing::TestInfo& test = *testing::UnitTest::GetInstance()->current_test_info();
+    const std::string dir = testing::TempDir() + "editions_" + test.name();
     std::filesystem::create_directories(dir);
     std::filesystem::copy_file(std::string(KELVO_SOURCE_DIR) + "/models/cube.atl",
                                dir + "/cube.atl",
