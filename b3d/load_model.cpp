@@ -44,16 +44,11 @@ void B3D::LoadModel() {
   const int n = row - 1;
   c_.Form1.set_Caption(runtime::number_to_text(n));
 
+  // Without the zoom bar the numbers stay as read: times 1 is exact.
+  const float zoom = v_.zoom ? static_cast<float>(c_.HScroll4.Value()) : 1.0f;
   Table table(n, v_.table_columns);
-  if (v_.zoom) {
-    const float zoom = static_cast<float>(c_.HScroll4.Value());
-    for (int r = 0; r <= n; ++r) {
-      for (int k = 0; k < kColumns; ++k) table(r, k) = LoadBuffer(r, k) * zoom;
-    }
-  } else {
-    for (int r = 0; r <= n; ++r) {
-      for (int k = 0; k < kColumns; ++k) table(r, k) = LoadBuffer(r, k);
-    }
+  for (int r = 0; r <= n; ++r) {
+    for (int k = 0; k < kColumns; ++k) table(r, k) = LoadBuffer(r, k) * zoom;
   }
   TriangleTable = std::move(table);
 }

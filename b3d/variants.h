@@ -23,7 +23,8 @@ enum class FillColours {
   Shade,  // one grey per face from the shade factor
 };
 
-// Which of the two equal gradient entries of the platform is called.
+// Which of the platform's two equal gradient entries the table-coloured
+// renderer calls; the grey one always calls gdi32's.
 enum class GradientEntry { Msimg32, Gdi32 };
 
 enum class SortMethod {
