@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "b3d/b3d.h"
+#include "b3d/depth_keys.h"
 
 namespace b3d {
 
@@ -28,45 +29,11 @@ namespace {
 // The scan's starting "best" key: a key at or below it is never selected.
 constexpr float kNoKey = -9998.0f;
 
-// A code per key that sorts ascending as the keys sort descending; +0 and -0
-// are equal keys and share a code.
-std::uint32_t descending_code(float key) {
-  if (key == 0.0f) key = 0.0f;
-  const auto bits = std::bit_cast<std::uint32_t>(key);
-  const std::uint32_t ascending = (bits & 0x80000000u) ? ~bits : (bits | 0x80000000u);
-  return ~ascending;
-}
-
-std::uint32_t code_of(std::uint64_t entry) { return static_cast<std::uint32_t>(entry >> 32); }
-int row_of(std::uint64_t entry) { return static_cast<int>(entry & 0xFFFFFFFFu); }
-
-// Sorts entries by their code (the upper 32 bits), stably, in three passes
-// of 11 bits; a pass in which every entry has the same digit is skipped.
-void radix_sort_by_code(std::vector<std::uint64_t>& entries, std::vector<std::uint64_t>& buffer) {
-  constexpr int kDigitBits = 11;
-  constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
-  buffer.resize(entries.size());
-  for (int shift = 32; shift < 64; shift += kDigitBits) {
-    std::size_t count[kBuckets] = {};
-    for (std::uint64_t e : entries) ++count[(e >> shift) & (kBuckets - 1)];
-    if (!entries.empty() && count[(entries[0] >> shift) & (kBuckets - 1)] == entries.size()) {
-      continue;
-    }
-    std::size_t start = 0;
-    for (std::size_t& c : count) start += std::exchange(c, start);
-    for (std::uint64_t e : entries) buffer[count[(e >> shift) & (kBuckets - 1)]++] = e;
-    entries.swap(buffer);
-  }
-}
-
 }  // namespace
 
 void DepthSorter::sort(Table& table) {
   const int n = table.upper_row();
-  for (int r = 1; r <= n; ++r) {
-    float* row = table.row(r);
-    row[kKey] = (row[kViewZ1] + row[kViewZ2]) + row[kViewZ3];
-  }
+  write_depth_keys(table);
   // One triangle has nothing to move; no triangle (N = 0) has no row 1 to
   // make a pass over, so the sort leaves the table alone.
   if (n < 2) return;
@@ -80,10 +47,10 @@ void DepthSorter::sort(Table& table) {
   for (int r = 1; r <= n; ++r) {
     const float key = table(r, kKey);
     if (key > kNoKey) {  // NaN fails this too, as it fails the scan's test
-      order_.push_back(std::uint64_t{descending_code(key)} << 32 | static_cast<std::uint32_t>(r));
+      order_.push_back(depth_entry(key, r));
     }
   }
-  radix_sort_by_code(order_, buffer_);
+  sort_by_code(order_, buffer_);
 
   // The passes run for i = 1 .. N-1. `selected` is the scan's index variable:
   // it keeps the last selection, and starts at 0.

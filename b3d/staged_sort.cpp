@@ -1,8 +1,9 @@
 #include "b3d/staged_sort.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
+
+#include "b3d/depth_keys.h"
 
 namespace b3d {
 
@@ -10,13 +11,6 @@ namespace {
 
 constexpr float kUsed = -9999.0f;
 constexpr float kLowest = -9998.0f;
-
-// A code whose unsigned order is the order of the keys, with +0 and -0 one
-// key, as the comparison sees them.
-std::uint32_t order_code(float key) {
-  const std::uint32_t bits = std::bit_cast<std::uint32_t>(key == 0 ? 0.0f : key);
-  return (bits & 0x80000000u) ? ~bits : bits | 0x80000000u;
-}
 
 }  // namespace
 
@@ -27,21 +21,19 @@ void StagedSorter::sort(Table& table, Table& staging) {
   const std::size_t row_bytes = sizeof(float) * static_cast<std::size_t>(width);
 
   // Greatest key first and, of equal keys, the last row first: the order in
-  // which the passes take them. NaN and keys below -9998 are never taken.
+  // which the passes take them. The rows go in last first, and the sort keeps
+  // the order of equal keys. NaN and keys below -9998 are never taken.
+  write_depth_keys(table);
   order_.clear();
-  for (int r = 1; r <= n; ++r) {
-    float* row = table.row(r);
-    row[kKey] = (row[kViewZ1] + row[kViewZ2]) + row[kViewZ3];
-    if (row[kKey] >= kLowest) {
-      order_.push_back(std::uint64_t{order_code(row[kKey])} << 32 | static_cast<std::uint32_t>(r));
-    }
+  for (int r = n; r >= 1; --r) {
+    if (table(r, kKey) >= kLowest) order_.push_back(depth_entry(table(r, kKey), r));
   }
-  std::sort(order_.begin(), order_.end(), std::greater<>());
+  sort_by_code(order_, buffer_);
 
   int taken = 0;  // the row the last pass took
   for (int pass = 1; pass <= n; ++pass) {
     if (static_cast<std::size_t>(pass) <= order_.size()) {
-      taken = static_cast<int>(order_[static_cast<std::size_t>(pass) - 1] & 0xFFFFFFFFu);
+      taken = row_of(order_[static_cast<std::size_t>(pass) - 1]);
     }
     table(taken, kKey) = kUsed;
     std::memcpy(staging.row(pass), table.row(taken), row_bytes);

@@ -11,7 +11,7 @@
 // row 0 comes back as the staging area's row 0, which nothing writes: zero.
 //
 // That is N passes over N rows; this class gets the same table by one sort
-// of the usable keys.
+// of the usable keys, the same as the other depth sort's.
 
 #include <cstdint>
 #include <vector>
@@ -28,7 +28,8 @@ class StagedSorter {
   void sort(Table& table, Table& staging);
 
  private:
-  std::vector<std::uint64_t> order_;  // (key code, row) of usable keys
+  std::vector<std::uint64_t> order_;  // depth entries of usable keys
+  std::vector<std::uint64_t> buffer_;
 };
 
 }  // namespace b3d

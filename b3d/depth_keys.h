@@ -1,0 +1,25 @@
+#pragma once
+// What the two depth sorts share: the key of a row, and putting rows in
+// order of their keys, far to near.
+
+#include <cstdint>
+#include <vector>
+
+#include "b3d/triangle_table.h"
+
+namespace b3d {
+
+// Column 0 of rows 1..N: the sum of the row's three view z, left to right.
+void write_depth_keys(Table& table);
+
+// An entry of a sort: the key's code in the upper 32 bits, the row below.
+// Codes sort ascending as the keys sort descending; +0 and -0 are equal keys
+// and share a code.
+std::uint64_t depth_entry(float key, int row);
+inline std::uint32_t code_of(std::uint64_t entry) { return static_cast<std::uint32_t>(entry >> 32); }
+inline int row_of(std::uint64_t entry) { return static_cast<int>(entry & 0xFFFFFFFFu); }
+
+// Sorts entries by their code, stably: equal keys keep the order they came in.
+void sort_by_code(std::vector<std::uint64_t>& entries, std::vector<std::uint64_t>& buffer);
+
+}  // namespace b3d
