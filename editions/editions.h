@@ -16,4 +16,8 @@ const EditionConfig& edition8();
 const EditionConfig& edition9();
 const EditionConfig& edition10();
 
+// Edition `number`, 1 to 10; null for any other number. It brings all ten
+// configurations with it, so only kelvo-render and the tests use it.
+const EditionConfig* find_edition(long number);
+
 }  // namespace editions

@@ -67,16 +67,6 @@ struct UsageError {
   std::string message;
 };
 
-const editions::EditionConfig* find_edition(long number) {
-  using Edition = const editions::EditionConfig& (*)();
-  static constexpr Edition kEditions[] = {
-      editions::edition1, editions::edition2, editions::edition3, editions::edition4,
-      editions::edition5, editions::edition6, editions::edition7, editions::edition8,
-      editions::edition9, editions::edition10};
-  if (number < 1 || number > 10) return nullptr;
-  return &kEditions[number - 1]();
-}
-
 // A whole number that is the entire text.
 std::optional<long> parse_whole(const std::string& text) {
   try {
@@ -147,7 +137,7 @@ Options parse_options(int argc, char** argv) {
     }
   }
   if (o.model && o.start) throw UsageError{"--model and --start exclude each other"};
-  if (!find_edition(o.edition)) {
+  if (!editions::find_edition(o.edition)) {
     throw UsageError{"there is no edition " + std::to_string(o.edition)};
   }
   return o;
@@ -277,7 +267,7 @@ bool select_model(app::Form1& form, const std::string& file) {
 }
 
 int run(const Options& o) {
-  const editions::EditionConfig& edition = *find_edition(o.edition);
+  const editions::EditionConfig& edition = *editions::find_edition(o.edition);
   std::error_code error;
   toolkit::HeadlessToolkit toolkit;
   app::Form1 form(edition, toolkit, std::filesystem::current_path(error).string());

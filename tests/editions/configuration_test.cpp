@@ -17,14 +17,7 @@ namespace {
 
 using editions::EditionConfig;
 
-const EditionConfig& edition(int n) {
-  using Edition = const EditionConfig& (*)();
-  static constexpr Edition kAll[] = {editions::edition1, editions::edition2, editions::edition3,
-                                     editions::edition4, editions::edition5, editions::edition6,
-                                     editions::edition7, editions::edition8, editions::edition9,
-                                     editions::edition10};
-  return kAll[n - 1]();
-}
+const EditionConfig& edition(int n) { return *editions::find_edition(n); }
 
 const editions::ControlDesign* find(const EditionConfig& e, std::string_view name) {
   for (const auto& c : e.controls) {

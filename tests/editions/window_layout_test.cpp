@@ -16,11 +16,6 @@ namespace {
 using editions::ControlDesign;
 using editions::EditionConfig;
 
-const EditionConfig& (*const kEditions[])() = {
-    editions::edition1, editions::edition2, editions::edition3, editions::edition4,
-    editions::edition5, editions::edition6, editions::edition7, editions::edition8,
-    editions::edition9, editions::edition10};
-
 // The timer has no place on the window.
 bool on_screen(const ControlDesign& c) { return c.name != "Timer1"; }
 
@@ -37,8 +32,8 @@ bool touches(const toolkit::Rect& r, int x, int y) {
 }
 
 TEST(WindowLayout, ControlsLieInsideTheClientAreaAndThoseOfEarlyWindowsNeverOverlap) {
-  for (const auto edition : kEditions) {
-    const EditionConfig& e = edition();
+  for (int n = 1; n <= 10; ++n) {
+    const EditionConfig& e = *editions::find_edition(n);
     SCOPED_TRACE("edition " + std::to_string(e.number));
     // The early windows keep a margin to the edges; the later window's speed
     // bar ends 105 twips above the bottom.
@@ -71,8 +66,8 @@ TEST(WindowLayout, ControlsLieInsideTheClientAreaAndThoseOfEarlyWindowsNeverOver
 
 TEST(WindowLayout, EveryLineEndsOnTheControlsItJoins) {
   // A box moved without its lines leaves them pointing at nothing.
-  for (const auto edition : kEditions) {
-    const EditionConfig& e = edition();
+  for (int n = 1; n <= 10; ++n) {
+    const EditionConfig& e = *editions::find_edition(n);
     SCOPED_TRACE("edition " + std::to_string(e.number));
     const auto on_a_control = [&e](int x, int y) {
       return std::any_of(e.controls.begin(), e.controls.end(), [&](const ControlDesign& c) {
