@@ -15,7 +15,7 @@ void Form1::Timer1_Timer() {
 
   // The throughput figure is skipped on any error: no table yet, a text that
   // is not a number, a product beyond 32 bits.
-  if (!edition_.loop.throughput || !B3D.TriangleTable) return;
+  if (!loop_.throughput || !B3D.TriangleTable) return;
   try {
     const double f = runtime::text_to_number(Text2.Text());
     const double p = f * B3D.TriangleTable->upper_row();
