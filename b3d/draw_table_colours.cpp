@@ -40,8 +40,10 @@ void B3D::draw_table_colours(toolkit::PictureBox& target) {
   const int gradient = v_.gradient_choice ? c_.Check8.Value() : 1;
   const bool shading = v_.shade_rule != ShadeRule::None && c_.Check10.Value() == 1;
   const int offset = v_.z_sort_column_offset && c_.Check6.Value() == 1 ? kZSortColumnOffset : 0;
-  const auto gradient_fill =
-      v_.gradient_entry == GradientEntry::Msimg32 ? gdi::GradientFill : gdi::GdiGradientFill;
+  using GradientEntryPoint = void (*)(gdi::HDC, const gdi::TRIVERTEX*, std::uint32_t,
+                                      const void*, std::uint32_t, std::uint32_t);
+  GradientEntryPoint gradient_fill = gdi::GdiGradientFill;
+  if (v_.gradient_entry == GradientEntry::Msimg32) gradient_fill = gdi::GradientFill;
 
   const Table& table = *TriangleTable;
   if (kLastColumn + offset >= table.columns()) return;

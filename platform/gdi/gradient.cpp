@@ -134,10 +134,17 @@ void fill_triangle(Surface& s, const TRIVERTEX* const v[3], const ClipRect& clip
 
 void GdiGradientFill(HDC dc, const TRIVERTEX* vertices, std::uint32_t vertex_count,
                      const void* mesh, std::uint32_t mesh_count, std::uint32_t mode) {
+  if (dc == nullptr) return;
+  GdiGradientFill(dc, vertices, vertex_count, mesh, mesh_count, mode, whole_surface_band(*dc));
+}
+
+void GdiGradientFill(HDC dc, const TRIVERTEX* vertices, std::uint32_t vertex_count,
+                     const void* mesh, std::uint32_t mesh_count, std::uint32_t mode,
+                     const Band& band) {
   if (dc == nullptr || vertices == nullptr || mesh == nullptr) return;
   if (mode != GRADIENT_FILL_TRIANGLE) return;
   const auto* triangles = static_cast<const GRADIENT_TRIANGLE*>(mesh);
-  const ClipRect clip = detail::whole_surface(*dc);
+  const ClipRect clip = detail::clip_of(*dc, band);
   for (std::uint32_t k = 0; k < mesh_count; ++k) {
     const GRADIENT_TRIANGLE& t = triangles[k];
     if (t.Vertex1 >= vertex_count || t.Vertex2 >= vertex_count || t.Vertex3 >= vertex_count) {

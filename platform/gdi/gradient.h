@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "platform/gdi/band.h"
 #include "platform/gdi/surface.h"
 
 namespace gdi {
@@ -12,6 +13,10 @@ namespace gdi {
 // gdi32's entry.
 void GdiGradientFill(HDC dc, const TRIVERTEX* vertices, std::uint32_t vertex_count,
                      const void* mesh, std::uint32_t mesh_count, std::uint32_t mode);
+// The same within a band of rows.
+void GdiGradientFill(HDC dc, const TRIVERTEX* vertices, std::uint32_t vertex_count,
+                     const void* mesh, std::uint32_t mesh_count, std::uint32_t mode,
+                     const Band& band);
 // msimg32's entry: the same arguments and the same triangles.
 void GradientFill(HDC dc, const TRIVERTEX* vertices, std::uint32_t vertex_count,
                   const void* mesh, std::uint32_t mesh_count, std::uint32_t mode);

@@ -1,11 +1,14 @@
 #pragma once
 // The one-pixel line shared by Polyline, LineTo and polygon outlines.
 
+#include "platform/gdi/scan.h"
 #include "platform/gdi/surface.h"
 
 namespace gdi::detail {
 
-// Draws (x0, y0) and leaves out (x1, y1); a zero-length line draws nothing.
-void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour);
+// Draws (x0, y0) and leaves out (x1, y1), only the pixels inside clip (which
+// lies within the surface); a zero-length line draws nothing.
+void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour,
+               const ClipRect& clip);
 
 }  // namespace gdi::detail

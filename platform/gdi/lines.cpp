@@ -14,13 +14,13 @@ namespace detail {
 // the line is the pixel
 //   major = a0 + sa * i,   minor = b0 + sb * floor((2*i*m + n) / (2*n)),
 // the midpoint rule with exact halves: a 45-degree line steps diagonally and
-// |dx| == |dy| counts as x-major. Only the steps inside the surface are
-// visited; the error term starts there from a 128-bit product, because
-// 2 * i * m reaches 2^65.
-void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour) {
+// |dx| == |dy| counts as x-major. Only the steps inside the clip are visited;
+// the error term starts there from a 128-bit product, because 2 * i * m
+// reaches 2^65.
+void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour,
+               const ClipRect& clip) {
+  if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1) return;
   const int width = s.width();
-  const int height = s.height();
-  if (width <= 0 || height <= 0) return;
   const std::int64_t dx = std::int64_t{x1} - x0;
   const std::int64_t dy = std::int64_t{y1} - y0;
   if (dx == 0 && dy == 0) return;
@@ -30,8 +30,11 @@ void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour) {
   const std::int64_t db = x_major ? dy : dx;
   const std::int64_t a0 = x_major ? x0 : y0;
   const std::int64_t b0 = x_major ? y0 : x0;
-  const std::int64_t a_size = x_major ? width : height;
-  const std::int64_t b_size = x_major ? height : width;
+  // The clip's first and last major and minor coordinates.
+  const std::int64_t a_first = x_major ? clip.x0 : clip.y0;
+  const std::int64_t a_last = (x_major ? clip.x1 : clip.y1) - 1;
+  const std::int64_t b_first = x_major ? clip.y0 : clip.x0;
+  const std::int64_t b_last = (x_major ? clip.y1 : clip.x1) - 1;
   const std::int64_t n = abs_value(da);
   const std::int64_t m = abs_value(db);
   const int sa = da > 0 ? 1 : -1;
@@ -42,25 +45,25 @@ void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour) {
   std::int64_t minor = 0;  // floor((2*lo*m + n) / (2*n))
   std::int64_t err = n;    // (2*lo*m + n) mod 2n
 
-  // With both ends on the surface every step is, and the start is step 0.
-  const bool inside = x0 >= 0 && x0 < width && y0 >= 0 && y0 < height && x1 >= 0 &&
-                      x1 < width && y1 >= 0 && y1 < height;
+  // With both ends in the clip every step is, and the start is step 0.
+  const bool inside = x0 >= clip.x0 && x0 < clip.x1 && y0 >= clip.y0 && y0 < clip.y1 &&
+                      x1 >= clip.x0 && x1 < clip.x1 && y1 >= clip.y0 && y1 < clip.y1;
   if (!inside) {
-    // Steps whose major coordinate lies in [0, a_size).
+    // Steps whose major coordinate lies in [a_first, a_last].
     if (sa > 0) {
-      lo = std::max(lo, -a0);
-      hi = std::min(hi, a_size - 1 - a0);
+      lo = std::max(lo, a_first - a0);
+      hi = std::min(hi, a_last - a0);
     } else {
-      lo = std::max(lo, a0 - (a_size - 1));
-      hi = std::min(hi, a0);
+      lo = std::max(lo, a0 - a_last);
+      hi = std::min(hi, a0 - a_first);
     }
     if (lo > hi) return;
     // The minor offset q(i) never decreases, so the steps with q in [qa, qb]
-    // (the minor coordinate inside [0, b_size)) are one range:
+    // (the minor coordinate inside [b_first, b_last]) are one range:
     //   q(i) >= qa  <=>  i >= (2*n*qa - n) / (2*m)
     //   q(i) <= qb  <=>  i <  (2*n*(qb+1) - n) / (2*m)
-    const std::int64_t qa = sb > 0 ? -b0 : b0 - (b_size - 1);
-    const std::int64_t qb = sb > 0 ? b_size - 1 - b0 : b0;
+    const std::int64_t qa = sb > 0 ? b_first - b0 : b0 - b_last;
+    const std::int64_t qb = sb > 0 ? b_last - b0 : b0 - b_first;
     if (qb < 0) return;
     if (m == 0) {
       if (qa > 0) return;
@@ -107,7 +110,7 @@ void Polyline(HDC dc, const POINT* points, int count) {
   if (dc == nullptr || points == nullptr) return;
   for (int k = 0; k + 1 < count; ++k) {
     detail::draw_line(*dc, points[k].x, points[k].y, points[k + 1].x, points[k + 1].y,
-                      dc->pen_colour);
+                      dc->pen_colour, detail::whole_surface(*dc));
   }
 }
 
@@ -119,7 +122,8 @@ void MoveToEx(HDC dc, int x, int y, POINT* previous) {
 
 void LineTo(HDC dc, int x, int y) {
   if (dc == nullptr) return;
-  detail::draw_line(*dc, dc->current_position.x, dc->current_position.y, x, y, dc->pen_colour);
+  detail::draw_line(*dc, dc->current_position.x, dc->current_position.y, x, y, dc->pen_colour,
+                    detail::whole_surface(*dc));
   dc->current_position = {x, y};
 }
 

@@ -96,7 +96,13 @@ class WarpSpans {
 
 void PlgBlt(HDC dst, const POINT* points, HDC src, int x_src, int y_src, int width, int height,
             const void* mask, int /*x_mask*/, int /*y_mask*/) {
-  if (dst == nullptr || src == nullptr || points == nullptr || mask != nullptr) return;
+  if (dst == nullptr || mask != nullptr) return;
+  PlgBlt(dst, points, src, x_src, y_src, width, height, whole_surface_band(*dst));
+}
+
+void PlgBlt(HDC dst, const POINT* points, HDC src, int x_src, int y_src, int width, int height,
+            const Band& band) {
+  if (dst == nullptr || src == nullptr || points == nullptr) return;
   if (width <= 0 || height <= 0) return;
 
   const Point64 p0{points[0].x, points[0].y};
@@ -119,7 +125,7 @@ void PlgBlt(HDC dst, const POINT* points, HDC src, int x_src, int y_src, int wid
   // Corners in the order P0, P1, P3, P2 around the parallelogram; P3 may leave
   // the 32-bit range.
   const Point64 corners[4] = {p0, p1, {p1.x + p2.x - p0.x, p1.y + p2.y - p0.y}, p2};
-  const ClipRect clip = detail::whole_surface(*dst);
+  const ClipRect clip = detail::clip_of(*dst, band);
   const bool negative = d < 0;
   const Point64 f1 = negative ? Point64{-e1.x, -e1.y} : e1;
   const Point64 f2 = negative ? Point64{-e2.x, -e2.y} : e2;

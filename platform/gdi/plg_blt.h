@@ -4,6 +4,7 @@
 // points[0], points[1] and points[2]. Each destination pixel inside it takes
 // the nearest source texel.
 
+#include "platform/gdi/band.h"
 #include "platform/gdi/surface.h"
 
 namespace gdi {
@@ -11,5 +12,8 @@ namespace gdi {
 // mask must be null (no mask); x_mask and y_mask are ignored.
 void PlgBlt(HDC dst, const POINT* points, HDC src, int x_src, int y_src, int width,
             int height, const void* mask, int x_mask, int y_mask);
+// The same without a mask, within a band of the destination's rows.
+void PlgBlt(HDC dst, const POINT* points, HDC src, int x_src, int y_src, int width,
+            int height, const Band& band);
 
 }  // namespace gdi

@@ -9,12 +9,23 @@
 
 namespace gdi {
 
+PolygonStyle polygon_style(const Surface& dc) {
+  return {dc.brush_colour, dc.pen_colour, dc.fill_style == FILL_SOLID};
+}
+
 void Polygon(HDC dc, const POINT* points, int count) {
+  if (dc == nullptr) return;
+  Polygon(dc, points, count, polygon_style(*dc), whole_surface_band(*dc));
+}
+
+void Polygon(HDC dc, const POINT* points, int count, const PolygonStyle& style,
+             const Band& band) {
   if (dc == nullptr || points == nullptr || count < 2) return;
   Surface& s = *dc;
+  const detail::ClipRect clip = detail::clip_of(s, band);
 
   // Two points enclose nothing: only the outline there and back is drawn.
-  if (count >= 3 && s.fill_style == FILL_SOLID) {
+  if (count >= 3 && style.filled) {
     constexpr int kLocal = 8;
     detail::Point64 local[kLocal];
     std::vector<detail::Point64> heap;
@@ -24,10 +35,9 @@ void Polygon(HDC dc, const POINT* points, int count) {
       pts = heap.data();
     }
     for (int k = 0; k < count; ++k) pts[k] = {points[k].x, points[k].y};
-    const COLORREF brush = s.brush_colour;
-    detail::scan_polygon(pts, count, detail::whole_surface(s), [&](int y, int xb, int xe) {
+    detail::scan_polygon(pts, count, clip, [&](int y, int xb, int xe) {
       std::uint32_t* row = s.row(y);
-      std::fill(row + xb, row + xe, brush);
+      std::fill(row + xb, row + xe, style.brush);
     });
   }
 
@@ -36,7 +46,7 @@ void Polygon(HDC dc, const POINT* points, int count) {
   for (int k = 0; k < count; ++k) {
     const POINT& a = points[k];
     const POINT& b = points[k + 1 == count ? 0 : k + 1];
-    detail::draw_line(s, a.x, a.y, b.x, b.y, s.pen_colour);
+    detail::draw_line(s, a.x, a.y, b.x, b.y, style.pen, clip);
   }
 }
 

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/gdi/band.h"
 #include "platform/gdi/int_math.h"
 #include "platform/gdi/surface.h"
 
@@ -40,6 +41,11 @@ struct ClipRect {
 };
 
 inline ClipRect whole_surface(const Surface& s) { return {0, 0, s.width(), s.height()}; }
+
+// A band cut to the surface.
+inline ClipRect clip_of(const Surface& s, const Band& band) {
+  return {0, std::max(band.top, 0), s.width(), std::min(band.bottom, s.height())};
+}
 
 struct ScanEdge {
   std::int64_t y_begin = 0;  // first row inside the clip

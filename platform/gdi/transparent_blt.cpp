@@ -9,6 +9,14 @@ namespace gdi {
 void GdiTransparentBlt(HDC dst, int x_dst, int y_dst, int width_dst, int height_dst, HDC src,
                        int x_src, int y_src, int width_src, int height_src,
                        COLORREF transparent) {
+  if (dst == nullptr) return;
+  GdiTransparentBlt(dst, x_dst, y_dst, width_dst, height_dst, src, x_src, y_src, width_src,
+                    height_src, transparent, whole_surface_band(*dst));
+}
+
+void GdiTransparentBlt(HDC dst, int x_dst, int y_dst, int width_dst, int height_dst, HDC src,
+                       int x_src, int y_src, int width_src, int height_src,
+                       COLORREF transparent, const Band& band) {
   if (dst == nullptr || src == nullptr) return;
   // Only 1:1 copies: a stretched or empty rectangle copies nothing.
   if (width_dst <= 0 || height_dst <= 0) return;
@@ -26,6 +34,10 @@ void GdiTransparentBlt(HDC dst, int x_dst, int y_dst, int width_dst, int height_
   std::int64_t i0, i1, j0, j1;
   if (!visible(width_dst, x_src, src->width(), x_dst, dst->width(), i0, i1)) return;
   if (!visible(height_dst, y_src, src->height(), y_dst, dst->height(), j0, j1)) return;
+  // Destination rows outside the band are left alone.
+  j0 = std::max(j0, std::int64_t{band.top} - y_dst);
+  j1 = std::min(j1, std::int64_t{band.bottom} - y_dst);
+  if (j0 >= j1) return;
 
   const std::int64_t w = i1 - i0;
   const std::int64_t h = j1 - j0;

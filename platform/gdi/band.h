@@ -1,0 +1,19 @@
+#pragma once
+// Drawing limited to a band of rows. Every pixel a call draws inside its band
+// is the pixel the same call draws there on the whole surface, and it draws
+// nothing outside: threads that each draw one band, making the same calls in
+// the same order, together make the picture one thread makes.
+
+#include "platform/gdi/surface.h"
+
+namespace gdi {
+
+// Rows [top, bottom).
+struct Band {
+  int top = 0;
+  int bottom = 0;
+};
+
+inline Band whole_surface_band(const Surface& s) { return {0, s.height()}; }
+
+}  // namespace gdi
