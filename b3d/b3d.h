@@ -7,11 +7,15 @@
 #include <optional>
 
 #include "b3d/depth_sort.h"
+#include "b3d/shaded_triangle.h"
+#include "b3d/textured_triangle.h"
+#include "b3d/two_threads.h"
 #include "b3d/staged_sort.h"
 #include "b3d/triangle_table.h"
 #include "b3d/variants.h"
 #include "platform/toolkit/controls.h"
 #include "platform/toolkit/file_list_box.h"
+#include "platform/runtime/helper_thread.h"
 #include "platform/toolkit/picture_box.h"
 
 namespace b3d {
@@ -34,6 +38,11 @@ struct B3DControls {
   toolkit::PictureBox& Picture3;  // work surface of the textured renderer
   toolkit::PictureBox& Picture5;  // texture
 };
+
+// How many threads the filled and textured renderers draw with. Two give the
+// same pictures as one; by size, the second joins only for models big enough
+// to repay waking it.
+enum class Threads { BySize, One, Two };
 
 // The most triangles a model file can bring; the staging area holds rows 0..kMaxTriangles.
 inline constexpr int kMaxTriangles = 19000;
@@ -81,14 +90,25 @@ class B3D {
   // stays cut for the rest of the run.
   std::int16_t TextureCut = 0;
 
+  void set_threads(Threads threads) { threads_ = threads; }
+
  private:
+  bool two_threads() const;
   void draw_shaded(toolkit::PictureBox& target);
+  bool draw_shaded_in_two(toolkit::PictureBox& target, const ShadedOptions& options);
+  void draw_textured_in_two(const ScreenMapping& screen, const TexturedOptions& options,
+                            int correct);
+  void prepare_texture(const TexturedOptions& options, int correct);
   void draw_table_colours(toolkit::PictureBox& target);
 
   B3DControls c_;
   Variants v_;
   DepthSorter sorter_;
   StagedSorter staged_sorter_;
+  Threads threads_ = Threads::BySize;
+  runtime::HelperThread helper_;
+  BandBins<ShadedTriangle> shaded_;
+  BandBins<TexturedTriangle> textured_;
 };
 
 }  // namespace b3d

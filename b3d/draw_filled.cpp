@@ -2,12 +2,15 @@
 // or a gradient triangle, back faces left out, brighter the more the face
 // turns towards the light at the side.
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
 #include "b3d/b3d.h"
 #include "b3d/screen_mapping.h"
 #include "b3d/shade_factor.h"
+#include "b3d/shaded_triangle.h"
+#include "b3d/two_threads.h"
 #include "platform/gdi/gradient.h"
 #include "platform/gdi/polygon.h"
 #include "platform/runtime/number.h"
@@ -37,9 +40,17 @@ void B3D::DrawFilled(toolkit::PictureBox& target) {
 void B3D::draw_shaded(toolkit::PictureBox& target) {
   // Nothing can run while the call does, so the options read once are the
   // options of every triangle.
-  const bool culling = c_.Check5.Value() == 1;
-  const bool shading = c_.Check10.Value() == 1;
-  const int gradient = c_.Check8.Value();
+  ShadedOptions options;
+  options.culling = c_.Check5.Value() == 1;
+  options.shading = c_.Check10.Value() == 1;
+  options.gradient = c_.Check8.Value();
+  options.filled_polygons = target.FillStyle() == gdi::FILL_SOLID;
+  options.variants = &v_;
+  if (two_threads() && draw_shaded_in_two(target, options)) return;
+
+  const bool culling = options.culling;
+  const bool shading = options.shading;
+  const int gradient = options.gradient;
 
   const ScreenMapping screen(target);
   const Table& table = *TriangleTable;
@@ -103,6 +114,51 @@ void B3D::draw_shaded(toolkit::PictureBox& target) {
   // Text7 shows the level of the last triangle drawn. Nothing can read it
   // while the call runs, so it is written once, at the end.
   if (any_drawn) c_.Text7.set_Text(runtime::number_to_text(level));
+}
+
+// The same picture and the same Text7, FillColor and ForeColor as the loop
+// above, from triangles prepared half on each thread and drawn half the
+// target's rows on each. False, having changed nothing, when a triangle
+// needs the values of those before it.
+bool B3D::draw_shaded_in_two(toolkit::PictureBox& target, const ShadedOptions& options) {
+  const ScreenMapping screen(target);
+  const Table& table = *TriangleTable;
+  gdi::HDC dc = target.hDC();
+  const TwoBands bands(dc->height());
+  bool self_contained[2] = {true, true};
+  std::optional<ShadedTriangle> last_shown[2];  // the last triangle not culled
+  split_rows(helper_, 1, table.upper_row() + 1, [&](int half, int begin, int end) {
+    shaded_.clear(half);
+    for (int i = begin; i < end; ++i) {
+      const ShadedTriangle t = shaded_triangle(table.row(i), screen, options);
+      if (t.kind == ShadedTriangle::Kind::Dependent) {
+        self_contained[half] = false;
+        return;
+      }
+      if (t.kind == ShadedTriangle::Kind::Culled) continue;
+      last_shown[half] = t;
+      if (t.kind == ShadedTriangle::Kind::Undrawn) continue;
+      const auto [top, bottom] = std::minmax({t.corner[0].y, t.corner[1].y, t.corner[2].y});
+      shaded_.add(half, t, bands, top, bottom);
+    }
+  });
+  if (!self_contained[0] || !self_contained[1]) return false;
+
+  split_bands(helper_, [&](int b) {
+    shaded_.for_each_in(b, [&](const ShadedTriangle& t) {
+      draw_shaded_triangle(dc, t, options, bands.band(b));
+    });
+  });
+
+  const std::optional<ShadedTriangle>& last = last_shown[1] ? last_shown[1] : last_shown[0];
+  if (last) {
+    if (v_.shade_level) c_.Text7.set_Text(runtime::number_to_text(last->level));
+    if (options.gradient == 0) {
+      target.set_FillColor(gdi::RGB(last->grey, last->grey, last->grey));
+      target.set_ForeColor(target.FillColor());
+    }
+  }
+  return true;
 }
 
 }  // namespace b3d

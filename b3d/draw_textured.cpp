@@ -9,37 +9,11 @@
 
 #include "b3d/b3d.h"
 #include "b3d/screen_mapping.h"
-#include "b3d/texture_placement.h"
-#include "platform/gdi/plg_blt.h"
+#include "b3d/textured_triangle.h"
+#include "b3d/two_threads.h"
 #include "platform/gdi/polygon.h"
-#include "platform/gdi/transparent_blt.h"
 
 namespace b3d {
-
-namespace {
-
-// The rectangle copied to the target: the triangle's bounds cut to the
-// drawing area, in whole pixels. Nothing when a value does not fit 32 bits.
-struct CopyRect {
-  std::int32_t x, y, width, height;
-};
-
-std::optional<CopyRect> copy_rect(Bounds b, float width, float height) {
-  if (b.MinX < 0) b.MinX = 0;
-  if (b.MinY < 0) b.MinY = 0;
-  if (b.MaxX > width) b.MaxX = width;
-  if (b.MaxY > height) b.MaxY = height;
-  const auto x = runtime::nearest_int32(b.MinX);
-  const auto y = runtime::nearest_int32(b.MinY);
-  const auto w = runtime::nearest_int32(b.MaxX - b.MinX);
-  const auto h = runtime::nearest_int32(b.MaxY - b.MinY);
-  if (!x || !y || !w || !h) return std::nullopt;
-  // A triangle wholly outside the area gives a negative width or height,
-  // and nothing is copied.
-  return CopyRect{*x, *y, *w, *h};
-}
-
-}  // namespace
 
 void B3D::DrawTextured(toolkit::PictureBox& target) {
   target.ScaleMode = toolkit::kScalePixels;
@@ -48,68 +22,92 @@ void B3D::DrawTextured(toolkit::PictureBox& target) {
 
   // Nothing can run while the call does, so the options and sizes read once
   // are those of every triangle.
-  const bool culling = c_.Check5.Value() == 1;
-  const float width = target.ScaleWidth();
-  const float height = target.ScaleHeight();
-  const gdi::HDC work = c_.Picture3.hDC();
   // The oldest way warps the whole of Picture2, which shows the texture at
   // its top-left corner on its own blue: the blue parts come out transparent,
   // and the texture covers only part of each triangle. Every triangle is then
   // cut on its own, as there is no cut texture to rely on.
   const bool staged = v_.texture_source == TextureSource::StagedInPicture2;
-  bool texture_staged = false;
   toolkit::PictureBox& source = staged ? c_.Picture2 : c_.Picture5;
-  const std::int32_t source_width = runtime::nearest_int32(source.ScaleWidth()).value_or(0);
-  const std::int32_t source_height = runtime::nearest_int32(source.ScaleHeight()).value_or(0);
   const int correct = staged ? 0 : c_.Check19.Value();
+  TexturedOptions options;
+  options.culling = c_.Check5.Value() == 1;
+  options.cut_each = correct == 0;
+  options.width = target.ScaleWidth();
+  options.height = target.ScaleHeight();
+  options.source = source.hDC();
+  options.source_width = runtime::nearest_int32(source.ScaleWidth()).value_or(0);
+  options.source_height = runtime::nearest_int32(source.ScaleHeight()).value_or(0);
+  options.work = c_.Picture3.hDC();
+  options.work_style = gdi::polygon_style(*options.work);
+  options.target = c_.Picture1.hDC();
 
   const ScreenMapping screen(target);
+  // Two threads draw bands of the work surface and of the target, each band
+  // copied from the same rows of the work surface; so both must be surfaces
+  // of their own, apart from the texture.
+  const bool apart = options.work != options.target && options.source != options.work &&
+                     options.source != options.target;
+  if (two_threads() && apart) {
+    draw_textured_in_two(screen, options, correct);
+    return;
+  }
   const Table& table = *TriangleTable;
+  bool prepared = false;
   for (int i = 0; i <= table.upper_row(); ++i) {
-    const float* row = table.row(i);
-    // A corner or product that does not fit 32 bits loses that triangle only.
-    const std::optional<gdi::POINT> s1 = screen.map(row[kViewX1], row[kViewY1]);
-    const std::optional<gdi::POINT> s2 = screen.map(row[kViewX2], row[kViewY2]);
-    const std::optional<gdi::POINT> s3 = screen.map(row[kViewX3], row[kViewY3]);
-    if (!s1 || !s2 || !s3) continue;
-    if (culling) {
-      const std::optional<std::int32_t> e = back_face_value(*s1, *s2, *s3);
-      if (!e || *e < 0) continue;
-    }
+    const std::optional<TexturedTriangle> t = textured_triangle(table.row(i), screen, options);
+    if (!t) continue;
+    if (!prepared) prepare_texture(options, correct);
+    prepared = true;
+    draw_textured_triangle(*t, options, gdi::kAllRows);
+  }
+}
 
-    // "Correct" cuts the texture itself, once for the whole run, at the first
-    // triangle that is drawn: then no triangle needs a cut of its own.
-    if (TextureCut == 0 && correct == 1) {
-      const gdi::POINT half[3] = {
-          {source_width, 0}, {source_width, source_height}, {0, source_height}};
-      gdi::Polygon(c_.Picture5.hDC(), half, 3);
-      // Picture5 is on the window: show the cut there at once rather than
-      // at whatever next repaints it.
-      c_.Picture5.Refresh();
-      TextureCut = 1;
+// The same picture from triangles prepared half on each thread and drawn half
+// the rows on each.
+void B3D::draw_textured_in_two(const ScreenMapping& screen, const TexturedOptions& options,
+                               int correct) {
+  const Table& table = *TriangleTable;
+  const TwoBands bands(options.target->height());
+  bool any[2] = {false, false};
+  split_rows(helper_, 0, table.upper_row() + 1, [&](int half, int begin, int end) {
+    textured_.clear(half);
+    for (int i = begin; i < end; ++i) {
+      const std::optional<TexturedTriangle> t = textured_triangle(table.row(i), screen, options);
+      if (!t) continue;
+      any[half] = true;
+      std::int64_t top, bottom;
+      textured_rows(*t, top, bottom);
+      textured_.add(half, *t, bands, top, bottom);
     }
-    // The texture is staged before every warp; nothing changes it during a
-    // call, so staging it at the first is the same.
-    if (staged && !texture_staged) {
-      c_.Picture2.set_Picture(c_.Picture5.Image());
-      c_.Picture2.Refresh();
-      texture_staged = true;
-    }
+  });
+  if (!any[0] && !any[1]) return;
+  // Nothing changes the texture once the first triangle has been warped, so
+  // it is made ready before any is.
+  prepare_texture(options, correct);
+  split_bands(helper_, [&](int b) {
+    textured_.for_each_in(
+        b, [&](const TexturedTriangle& t) { draw_textured_triangle(t, options, bands.band(b)); });
+  });
+}
 
-    const gdi::POINT placement[3] = {*s2, *s3, *s1};
-    gdi::PlgBlt(work, placement, source.hDC(), 0, 0, source_width, source_height, nullptr, 0, 0);
-
-    if (correct == 0) {
-      const std::optional<gdi::POINT> f = far_corner(*s1, *s2, *s3);
-      if (!f) continue;
-      const gdi::POINT beyond[3] = {*s1, *s3, *f};
-      gdi::Polygon(work, beyond, 3);
-    }
-
-    const std::optional<CopyRect> r = copy_rect(TriangleBounds(*s2, *s3, *s1), width, height);
-    if (!r) continue;
-    gdi::GdiTransparentBlt(c_.Picture1.hDC(), r->x, r->y, r->width, r->height, work, r->x, r->y,
-                           r->width, r->height, KeyColour);
+// What comes before the first warp of a call. "Correct" cuts the texture
+// itself, once for the whole run: then no triangle needs a cut of its own.
+// The oldest way shows the texture on Picture2 before every warp; nothing
+// changes it during a call, so showing it before the first is the same.
+void B3D::prepare_texture(const TexturedOptions& options, int correct) {
+  if (TextureCut == 0 && correct == 1) {
+    const gdi::POINT half[3] = {{options.source_width, 0},
+                                {options.source_width, options.source_height},
+                                {0, options.source_height}};
+    gdi::Polygon(c_.Picture5.hDC(), half, 3);
+    // Picture5 is on the window: show the cut there at once rather than at
+    // whatever next repaints it.
+    c_.Picture5.Refresh();
+    TextureCut = 1;
+  }
+  if (v_.texture_source == TextureSource::StagedInPicture2) {
+    c_.Picture2.set_Picture(c_.Picture5.Image());
+    c_.Picture2.Refresh();
   }
 }
 

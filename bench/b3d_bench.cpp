@@ -103,12 +103,19 @@ void BM_TableCopy(benchmark::State& state) {
   set_triangles(state, static_cast<int>(state.range(0)));
 }
 
-// A renderer drawing a projected and sorted torus into a cleared main view.
+// One thread or two, from the benchmark's second argument.
+b3d::Threads threads(const benchmark::State& state) {
+  return state.range(1) == 2 ? b3d::Threads::Two : b3d::Threads::One;
+}
+
+// A renderer drawing a projected and sorted torus into a cleared main view,
+// with the number of threads of the second argument.
 void draw(benchmark::State& state, void (*set_up)(app::Form1&),
           void (b3d::B3D::*renderer)(toolkit::PictureBox&)) {
   Scene scene(static_cast<int>(state.range(0)));
   app::Form1& form = scene.form;
   set_up(form);
+  form.B3D.set_threads(threads(state));
   form.B3D.ProjectModel();
   form.B3D.DepthSort();
   for (auto _ : state) {
@@ -162,10 +169,22 @@ BENCHMARK_CAPTURE(sort_unsorted, BM_SelectionSortReference, reference_sort)
     ->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Geometry)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TableCopy)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DrawWire)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DrawFilled)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DrawFilledPolygons)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DrawTextured)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawWire)
+    ->ArgsProduct({{1000, 19000}, {1, 2}})
+    ->ArgNames({"triangles", "threads"})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawFilled)
+    ->ArgsProduct({{1000, 19000}, {1, 2}})
+    ->ArgNames({"triangles", "threads"})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawFilledPolygons)
+    ->ArgsProduct({{1000, 19000}, {1, 2}})
+    ->ArgNames({"triangles", "threads"})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawTextured)
+    ->ArgsProduct({{1000, 19000}, {1, 2}})
+    ->ArgNames({"triangles", "threads"})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(headless_frame, BM_HeadlessFrame, defaults)
     ->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(headless_frame, BM_HeadlessFrameWired, wired_only)

@@ -4,6 +4,8 @@
 // nothing outside: threads that each draw one band, making the same calls in
 // the same order, together make the picture one thread makes.
 
+#include <climits>
+
 #include "platform/gdi/surface.h"
 
 namespace gdi {
@@ -15,5 +17,8 @@ struct Band {
 };
 
 inline Band whole_surface_band(const Surface& s) { return {0, s.height()}; }
+
+// Every row of every surface.
+inline constexpr Band kAllRows{INT_MIN, INT_MAX};
 
 }  // namespace gdi

@@ -1,0 +1,84 @@
+#include "b3d/textured_triangle.h"
+
+#include <algorithm>
+
+#include "b3d/texture_placement.h"
+#include "b3d/triangle_table.h"
+#include "platform/gdi/plg_blt.h"
+#include "platform/gdi/transparent_blt.h"
+#include "platform/runtime/convert.h"
+
+namespace b3d {
+
+namespace {
+
+// The rectangle copied to the target: the triangle's bounds cut to the
+// drawing area, in whole pixels. Nothing when a value does not fit 32 bits.
+std::optional<TexturedTriangle::Copy> copy_rect(Bounds b, float width, float height) {
+  if (b.MinX < 0) b.MinX = 0;
+  if (b.MinY < 0) b.MinY = 0;
+  if (b.MaxX > width) b.MaxX = width;
+  if (b.MaxY > height) b.MaxY = height;
+  const auto x = runtime::nearest_int32(b.MinX);
+  const auto y = runtime::nearest_int32(b.MinY);
+  const auto w = runtime::nearest_int32(b.MaxX - b.MinX);
+  const auto h = runtime::nearest_int32(b.MaxY - b.MinY);
+  if (!x || !y || !w || !h) return std::nullopt;
+  // A triangle wholly outside the area gives a negative width or height,
+  // and nothing is copied.
+  return TexturedTriangle::Copy{*x, *y, *w, *h};
+}
+
+}  // namespace
+
+std::optional<TexturedTriangle> textured_triangle(const float* row, const ScreenMapping& screen,
+                                                  const TexturedOptions& options) {
+  // A corner or product that does not fit 32 bits loses that triangle only.
+  const std::optional<gdi::POINT> s1 = screen.map(row[kViewX1], row[kViewY1]);
+  const std::optional<gdi::POINT> s2 = screen.map(row[kViewX2], row[kViewY2]);
+  const std::optional<gdi::POINT> s3 = screen.map(row[kViewX3], row[kViewY3]);
+  if (!s1 || !s2 || !s3) return std::nullopt;
+  if (options.culling) {
+    const std::optional<std::int32_t> e = back_face_value(*s1, *s2, *s3);
+    if (!e || *e < 0) return std::nullopt;
+  }
+
+  TexturedTriangle t;
+  t.placement[0] = *s2;
+  t.placement[1] = *s3;
+  t.placement[2] = *s1;
+  if (options.cut_each) {
+    t.far_corner = far_corner(*s1, *s2, *s3);
+    // Without its cut the triangle is warped and no more.
+    if (!t.far_corner) return t;
+  }
+  t.copy = copy_rect(TriangleBounds(*s2, *s3, *s1), options.width, options.height);
+  return t;
+}
+
+void textured_rows(const TexturedTriangle& t, std::int64_t& top, std::int64_t& bottom) {
+  // The warp covers the parallelogram on the placement, whose fourth corner
+  // is the far corner; the cut lies inside it and the copy inside the
+  // triangle.
+  const std::int64_t fourth =
+      std::int64_t{t.placement[1].y} + t.placement[2].y - t.placement[0].y;
+  top = std::min<std::int64_t>({t.placement[0].y, t.placement[1].y, t.placement[2].y, fourth});
+  bottom = std::max<std::int64_t>({t.placement[0].y, t.placement[1].y, t.placement[2].y, fourth});
+}
+
+void draw_textured_triangle(const TexturedTriangle& t, const TexturedOptions& options,
+                            const gdi::Band& band) {
+  gdi::PlgBlt(options.work, t.placement, options.source, 0, 0, options.source_width,
+              options.source_height, band);
+  if (t.far_corner) {
+    const gdi::POINT beyond[3] = {t.placement[2], t.placement[1], *t.far_corner};
+    gdi::Polygon(options.work, beyond, 3, options.work_style, band);
+  }
+  if (t.copy) {
+    const TexturedTriangle::Copy& r = *t.copy;
+    gdi::GdiTransparentBlt(options.target, r.x, r.y, r.width, r.height, options.work, r.x, r.y,
+                           r.width, r.height, KeyColour, band);
+  }
+}
+
+}  // namespace b3d
