@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   libfltk1.3-dev libpng-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libosmesa6-dev libcairo2-dev
   xvfb xdotool x11-apps x11-utils imagemagick libx11-dev
 )
 
