@@ -63,13 +63,10 @@ void DepthSorter::sort(Table& table) {
       selected = position_of_[row_of(order_[first])];
       exchange(position++, selected);
     } else {
-      group_.clear();
-      for (std::size_t k = first; k < end; ++k) group_.push_back(row_of(order_[k]));
-      std::sort(group_.begin(), group_.end(),
-                [this](int a, int b) { return position_of_[a] < position_of_[b]; });
-      for (int row : group_) {
+      sort_group_by_position(first, end, n);
+      for (const std::uint64_t entry : group_) {
         if (position == n) break;
-        selected = position_of_[row];
+        selected = position_of_[row_of(entry)];
         exchange(position++, selected);
       }
     }
@@ -82,6 +79,31 @@ void DepthSorter::sort(Table& table) {
     if (selected != 0) exchange(position, selected);
   }
   apply(table);
+}
+
+void DepthSorter::sort_group_by_position(std::size_t first, std::size_t end, int n) {
+  // Entries of (position, row), sorted on the position: by comparisons for a
+  // few, by its bytes for many, where comparing would cost more.
+  constexpr std::size_t kFewEntries = 64;
+  group_.clear();
+  for (std::size_t k = first; k < end; ++k) {
+    const int row = row_of(order_[k]);
+    group_.push_back(std::uint64_t(position_of_[row]) << 32 | static_cast<std::uint32_t>(row));
+  }
+  if (group_.size() < kFewEntries) {
+    std::sort(group_.begin(), group_.end());
+    return;
+  }
+  // Positions run up to n; the bytes above n's are zero in every entry.
+  buffer_.resize(group_.size());
+  for (int shift = 0; (n >> shift) != 0; shift += 8) {
+    std::size_t count[256] = {};
+    for (const std::uint64_t e : group_) ++count[(e >> (32 + shift)) & 0xFF];
+    std::size_t start = 0;
+    for (std::size_t& c : count) start += std::exchange(c, start);
+    for (const std::uint64_t e : group_) buffer_[count[(e >> (32 + shift)) & 0xFF]++] = e;
+    group_.swap(buffer_);
+  }
 }
 
 void DepthSorter::exchange(int position, int selected) {

@@ -23,6 +23,9 @@ class DepthSorter {
   void sort(Table& table);
 
  private:
+  // group_ = the rows of order_[first, end), in order of their positions,
+  // which run up to n.
+  void sort_group_by_position(std::size_t first, std::size_t end, int n);
   void exchange(int position, int selected);
   void apply(Table& table);
 
@@ -32,7 +35,7 @@ class DepthSorter {
   std::vector<int> position_of_;
   std::vector<std::uint64_t> order_;  // (key code, row) of valid keys, greatest first
   std::vector<std::uint64_t> buffer_;
-  std::vector<int> group_;            // one group of equal keys
+  std::vector<std::uint64_t> group_;  // (position, row) of one group of equal keys
 };
 
 }  // namespace b3d

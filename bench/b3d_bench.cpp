@@ -4,7 +4,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
+#include <random>
+#include <vector>
 
 #include "app/form1.h"
 #include "bench/bench_scene.h"
@@ -39,10 +43,28 @@ void BM_ProjectModel(benchmark::State& state) {
   set_triangles(state, static_cast<int>(state.range(0)));
 }
 
+// The keys the sorts are timed on (the second argument): the torus's own,
+// random ones, or many ties, only 16 different keys.
+enum Keys { kTorusKeys, kRandomKeys, kTiedKeys };
+
+void set_keys(Scene& scene, int keys) {
+  if (keys == kTorusKeys) return;
+  std::mt19937 rng(7);
+  b3d::Table& table = scene.table();
+  for (int i = 1; i <= table.upper_row(); ++i) {
+    for (const int column : {b3d::kViewZ1, b3d::kViewZ2, b3d::kViewZ3}) {
+      table(i, column) = keys == kRandomKeys
+                             ? std::uniform_real_distribution<float>(-300, 300)(rng)
+                             : static_cast<float>(rng() % 16) * 10;
+    }
+  }
+}
+
 // A sort timed on the same unsorted table each iteration: the depth sort,
 // or for the ratio the selection sort it replaces.
 void sort_unsorted(benchmark::State& state, void (*sort)(Scene&)) {
   Scene scene(static_cast<int>(state.range(0)));
+  set_keys(scene, static_cast<int>(state.range(1)));
   const b3d::Table unsorted = scene.table();
   for (auto _ : state) {
     state.PauseTiming();
@@ -55,6 +77,25 @@ void sort_unsorted(benchmark::State& state, void (*sort)(Scene&)) {
 }
 void depth_sort(Scene& scene) { scene.form.B3D.DepthSort(); }
 void reference_sort(Scene& scene) { selection_sort(scene.table()); }
+
+// The floor the depth sort is held to: std::sort of the same keys, far to
+// near, alone: no table is read or written.
+void BM_StdSortKeys(benchmark::State& state) {
+  Scene scene(static_cast<int>(state.range(0)));
+  set_keys(scene, static_cast<int>(state.range(1)));
+  const b3d::Table& table = scene.table();
+  std::vector<float> keys;
+  for (int i = 1; i <= table.upper_row(); ++i) {
+    keys.push_back(table(i, b3d::kViewZ1) + table(i, b3d::kViewZ2) + table(i, b3d::kViewZ3));
+  }
+  std::vector<float> sorted(keys.size());
+  for (auto _ : state) {
+    std::copy(keys.begin(), keys.end(), sorted.begin());
+    std::sort(sorted.begin(), sorted.end(), std::greater<float>());
+    benchmark::ClobberMemory();
+  }
+  set_triangles(state, static_cast<int>(state.range(0)));
+}
 
 // Rotate, project and sort, as one frame runs them.
 void BM_Geometry(benchmark::State& state) {
@@ -141,9 +182,17 @@ void headless_frame(benchmark::State& state, void (*set_up)(app::Form1&)) {
 BENCHMARK(BM_RotateModel)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ProjectModel)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(sort_unsorted, BM_DepthSort, depth_sort)
-    ->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
+    ->ArgsProduct({{1000, 19000}, {kTorusKeys, kRandomKeys, kTiedKeys}})
+    ->ArgNames({"triangles", "keys"})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StdSortKeys)
+    ->ArgsProduct({{1000, 19000}, {kTorusKeys, kRandomKeys, kTiedKeys}})
+    ->ArgNames({"triangles", "keys"})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(sort_unsorted, BM_SelectionSortReference, reference_sort)
-    ->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
+    ->Args({1000, kTorusKeys})->Args({19000, kTorusKeys})
+    ->ArgNames({"triangles", "keys"})
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Geometry)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TableCopy)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawWire)
