@@ -10,6 +10,7 @@
 #include "b3d/shaded_triangle.h"
 #include "b3d/textured_triangle.h"
 #include "b3d/two_threads.h"
+#include "b3d/wire_triangle.h"
 #include "b3d/staged_sort.h"
 #include "b3d/triangle_table.h"
 #include "b3d/variants.h"
@@ -39,9 +40,9 @@ struct B3DControls {
   toolkit::PictureBox& Picture5;  // texture
 };
 
-// How many threads the filled and textured renderers draw with. Two give the
-// same pictures as one; by size, the second joins only for models big enough
-// to repay waking it.
+// How many threads the wire, grey filled and textured renderers draw with.
+// Two give the same pictures as one; by size, the second joins only for
+// models big enough to repay waking it.
 enum class Threads { BySize, One, Two };
 
 // The most triangles a model file can bring; the staging area holds rows 0..kMaxTriangles.
@@ -99,6 +100,8 @@ class B3D {
   void draw_textured_in_two(const ScreenMapping& screen, const TexturedOptions& options,
                             int correct);
   void prepare_texture(const TexturedOptions& options, int correct);
+  void draw_wire_in_two(gdi::HDC dc, const ScreenMapping& screen, bool culling, bool drawing,
+                        bool line_calls);
   void draw_table_colours(toolkit::PictureBox& target);
 
   B3DControls c_;
@@ -109,6 +112,7 @@ class B3D {
   runtime::HelperThread helper_;
   BandBins<ShadedTriangle> shaded_;
   BandBins<TexturedTriangle> textured_;
+  BandBins<WireTriangle> wired_;
 };
 
 }  // namespace b3d

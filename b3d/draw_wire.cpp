@@ -1,13 +1,47 @@
 // DrawWire: the outline of every triangle in its own pen colour.
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
 #include "b3d/b3d.h"
 #include "b3d/screen_mapping.h"
+#include "b3d/two_threads.h"
+#include "b3d/wire_triangle.h"
 #include "platform/gdi/lines.h"
 
 namespace b3d {
+
+WireTriangle wire_triangle(const float* row, const ScreenMapping& screen, bool culling,
+                           bool drawing) {
+  WireTriangle t;
+  // A value that does not fit 32 bits (a corner sent to infinity by the
+  // perspective, say) loses that triangle only, never the frame.
+  const std::optional<std::int32_t> colour = runtime::nearest_int32(std::fabs(row[kColour]));
+  if (!colour) return t;
+  // The pen is set before the back-face test, so a skipped triangle still
+  // leaves its colour on the target.
+  t.pen = static_cast<gdi::COLORREF>(*colour);
+
+  const std::optional<gdi::POINT> a = screen.map(row[kViewX1], row[kViewY1]);
+  const std::optional<gdi::POINT> b = screen.map(row[kViewX2], row[kViewY2]);
+  const std::optional<gdi::POINT> c = screen.map(row[kViewX3], row[kViewY3]);
+  if (!a || !b || !c) return t;
+  if (culling) {
+    const std::optional<std::int32_t> e = back_face_value(*a, *b, *c);
+    if (!e || *e < 0) return t;
+  }
+  t.corner[0] = *a;
+  t.corner[1] = *b;
+  t.corner[2] = *c;
+  t.drawn = drawing;
+  return t;
+}
+
+void draw_wire_triangle(gdi::HDC target, const WireTriangle& t, const gdi::Band& band) {
+  const gdi::POINT outline[4] = {t.corner[0], t.corner[1], t.corner[2], t.corner[0]};
+  gdi::Polyline(target, outline, 4, *t.pen, band);
+}
 
 void B3D::DrawWire(toolkit::PictureBox& target) {
   target.ScaleMode = toolkit::kScalePixels;
@@ -16,42 +50,55 @@ void B3D::DrawWire(toolkit::PictureBox& target) {
   if (!TriangleTable) return;
 
   const ScreenMapping screen(target);
-  const Table& table = *TriangleTable;
+  const bool culling = c_.Check5.Value() == 1;
+  // "Fast lines" draws the closed outline in one polyline instead of four
+  // line calls, which draw the same pixels and leave the current position at
+  // the first corner; a greyed box draws neither way. Without the choice
+  // every outline is one polyline.
+  const int fast_lines = v_.fast_lines_choice ? c_.Check9.Value() : 1;
+  const bool line_calls = fast_lines == 0;
+  const bool drawing = fast_lines == 0 || fast_lines == 1;
+  gdi::HDC dc = target.hDC();
+  if (two_threads()) {
+    draw_wire_in_two(dc, screen, culling, drawing, line_calls);
+    return;
+  }
   // Row 0 is drawn like every other row.
+  const Table& table = *TriangleTable;
   for (int i = 0; i <= table.upper_row(); ++i) {
-    const float* row = table.row(i);
-    // A value that does not fit 32 bits (a corner sent to infinity by the
-    // perspective, say) loses that triangle only, never the frame.
-    const std::optional<std::int32_t> colour = runtime::nearest_int32(std::fabs(row[kColour]));
-    if (!colour) continue;
-    // The pen is set before the back-face test, so a skipped triangle still
-    // leaves its colour on the target.
-    target.set_ForeColor(static_cast<gdi::COLORREF>(*colour));
+    const WireTriangle t = wire_triangle(table.row(i), screen, culling, drawing);
+    if (t.pen) dc->pen_colour = *t.pen;
+    if (!t.drawn) continue;
+    draw_wire_triangle(dc, t, gdi::kAllRows);
+    if (line_calls) dc->current_position = t.corner[0];
+  }
+}
 
-    const std::optional<gdi::POINT> a = screen.map(row[kViewX1], row[kViewY1]);
-    const std::optional<gdi::POINT> b = screen.map(row[kViewX2], row[kViewY2]);
-    const std::optional<gdi::POINT> c = screen.map(row[kViewX3], row[kViewY3]);
-    if (!a || !b || !c) continue;
-    gdi::POINT points[4] = {*a, *b, *c, *a};
-
-    if (c_.Check5.Value() == 1) {  // Culling
-      const std::optional<std::int32_t> e = back_face_value(*a, *b, *c);
-      if (!e || *e < 0) continue;
+// The same picture, pen and current position from outlines prepared half on
+// each thread and drawn half the target's rows on each.
+void B3D::draw_wire_in_two(gdi::HDC dc, const ScreenMapping& screen, bool culling, bool drawing,
+                           bool line_calls) {
+  const Table& table = *TriangleTable;
+  const TwoBands bands(dc->height());
+  std::optional<gdi::COLORREF> last_pen[2];
+  std::optional<gdi::POINT> last_position[2];
+  split_rows(helper_, 0, table.upper_row() + 1, [&](int half, int begin, int end) {
+    wired_.clear(half);
+    for (int i = begin; i < end; ++i) {
+      const WireTriangle t = wire_triangle(table.row(i), screen, culling, drawing);
+      if (t.pen) last_pen[half] = t.pen;
+      if (!t.drawn) continue;
+      last_position[half] = t.corner[0];
+      const auto [top, bottom] = std::minmax({t.corner[0].y, t.corner[1].y, t.corner[2].y});
+      wired_.add(half, t, bands, top, bottom);
     }
-    // "Fast lines" draws the same closed outline in one call instead of
-    // four; a greyed box draws neither way. Without the choice every outline
-    // is one polyline.
-    if (!v_.fast_lines_choice) {
-      gdi::Polyline(target.hDC(), points, 4);
-      continue;
-    }
-    if (c_.Check9.Value() == 1) gdi::Polyline(target.hDC(), points, 4);
-    if (c_.Check9.Value() == 0) {
-      gdi::MoveToEx(target.hDC(), points[0].x, points[0].y, &points[3]);
-      gdi::LineTo(target.hDC(), points[1].x, points[1].y);
-      gdi::LineTo(target.hDC(), points[2].x, points[2].y);
-      gdi::LineTo(target.hDC(), points[0].x, points[0].y);
-    }
+  });
+  split_bands(helper_, [&](int b) {
+    wired_.for_each_in(b, [&](const WireTriangle& t) { draw_wire_triangle(dc, t, bands.band(b)); });
+  });
+  for (int half = 0; half < 2; ++half) {
+    if (last_pen[half]) dc->pen_colour = *last_pen[half];
+    if (line_calls && last_position[half]) dc->current_position = *last_position[half];
   }
 }
 

@@ -107,10 +107,15 @@ void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour,
 }  // namespace detail
 
 void Polyline(HDC dc, const POINT* points, int count) {
+  if (dc == nullptr) return;
+  Polyline(dc, points, count, dc->pen_colour, whole_surface_band(*dc));
+}
+
+void Polyline(HDC dc, const POINT* points, int count, COLORREF pen, const Band& band) {
   if (dc == nullptr || points == nullptr) return;
+  const detail::ClipRect clip = detail::clip_of(*dc, band);
   for (int k = 0; k + 1 < count; ++k) {
-    detail::draw_line(*dc, points[k].x, points[k].y, points[k + 1].x, points[k + 1].y,
-                      dc->pen_colour, detail::whole_surface(*dc));
+    detail::draw_line(*dc, points[k].x, points[k].y, points[k + 1].x, points[k + 1].y, pen, clip);
   }
 }
 

@@ -1,5 +1,5 @@
-// Two threads draw what one draws: every edition, every renderer, a range of
-// settings, on a torus and on a torus with corners sent to infinity and
+// Two threads draw what one draws, and leave the same colours, position and
+// texts behind: every edition, every renderer, a range of settings, on a torus and on a torus with corners sent to infinity and
 // beyond, where the renderers fall back on values of earlier triangles.
 
 #include <gtest/gtest.h>
@@ -75,6 +75,9 @@ void expect_same(const app::Form1& one, const app::Form1& two) {
   EXPECT_EQ(one.Text7.Text(), two.Text7.Text());
   EXPECT_EQ(one.Picture1.FillColor(), two.Picture1.FillColor());
   EXPECT_EQ(one.Picture1.ForeColor(), two.Picture1.ForeColor());
+  const gdi::POINT at_one = one.Picture1.image().current_position;
+  const gdi::POINT at_two = two.Picture1.image().current_position;
+  EXPECT_TRUE(at_one.x == at_two.x && at_one.y == at_two.y);
   EXPECT_EQ(one.B3D.TextureCut, two.B3D.TextureCut);
 }
 

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "platform/gdi/gradient.h"
+#include "platform/gdi/lines.h"
 #include "platform/gdi/plg_blt.h"
 #include "platform/gdi/polygon.h"
 #include "platform/gdi/transparent_blt.h"
@@ -68,6 +69,11 @@ TEST(Band, EveryBandedCallDrawsItsPartOfTheWholePicture) {
         [&](Surface& s, const Band& band) {
           GdiGradientFill(&s, v, 3, mesh, 1, GRADIENT_FILL_TRIANGLE, band);
         },
+        rng, round);
+
+    const POINT outline[4] = {p[0], p[1], p[2], p[0]};
+    expect_bands_match(
+        [&](Surface& s, const Band& band) { Polyline(&s, outline, 4, RGB(9, 9, 9), band); },
         rng, round);
 
     const PolygonStyle style{RGB(200, 10, 10), RGB(10, 200, 10), round % 3 != 0};
