@@ -94,10 +94,10 @@ TEST(TwoThreads, DrawWhatOneThreadDrawsInEveryEdition) {
         std::mt19937 same(seed);
         if (spoilt) spoil(*p->form.B3D.TriangleTable, same);
         app::Form1& f = p->form;
-        // Wire, filled, culling, gradient (greyed too), shading, textured,
-        // correct and Z sort, drawn the same way for both programs.
-        for (toolkit::CheckBox* box : {&f.Check3, &f.Check4, &f.Check5, &f.Check10, &f.Check15,
-                                       &f.Check19, &f.Check6}) {
+        // Wire, filled, culling, fast lines, shading, textured, correct and
+        // Z sort, and gradient (greyed too), the same for both programs.
+        for (toolkit::CheckBox* box : {&f.Check3, &f.Check4, &f.Check5, &f.Check9, &f.Check10,
+                                       &f.Check15, &f.Check19, &f.Check6}) {
           box->set_Value(static_cast<int>(same() % 2));
         }
         f.Check8.set_Value(static_cast<int>(same() % 3));
