@@ -3,6 +3,7 @@
 // turns towards the light at the side.
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -117,46 +118,51 @@ void B3D::draw_shaded(toolkit::PictureBox& target) {
 }
 
 // The same picture and the same Text7, FillColor and ForeColor as the loop
-// above, from triangles prepared half on each thread and drawn half the
-// target's rows on each. False, having changed nothing, when a triangle
-// needs the values of those before it.
+// above, from triangles prepared and drawn by two threads. False, having
+// changed nothing, when a triangle needs the values of those before it.
 bool B3D::draw_shaded_in_two(toolkit::PictureBox& target, const ShadedOptions& options) {
   const ScreenMapping screen(target);
   const Table& table = *TriangleTable;
   gdi::HDC dc = target.hDC();
-  const TwoBands bands(dc->height());
-  bool self_contained[2] = {true, true};
-  std::optional<ShadedTriangle> last_shown[2];  // the last triangle not culled
-  split_rows(helper_, 1, table.upper_row() + 1, [&](int half, int begin, int end) {
-    shaded_.clear(half);
-    for (int i = begin; i < end; ++i) {
+  const Bands bands(dc->height());
+  std::array<bool, kPieces> self_contained;
+  std::array<std::optional<ShadedTriangle>, kPieces> last_shown;  // the last not culled
+  share_rows(helper_, 1, table.upper_row() + 1, [&](int piece, int begin, int end) {
+    shaded_.clear(piece);
+    // Kept here and written out once: the other thread writes next door.
+    std::optional<ShadedTriangle> last;
+    bool whole = true;
+    for (int i = begin; i < end && whole; ++i) {
       const ShadedTriangle t = shaded_triangle(table.row(i), screen, options);
-      if (t.kind == ShadedTriangle::Kind::Dependent) {
-        self_contained[half] = false;
-        return;
-      }
-      if (t.kind == ShadedTriangle::Kind::Culled) continue;
-      last_shown[half] = t;
+      whole = t.kind != ShadedTriangle::Kind::Dependent;
+      if (t.kind == ShadedTriangle::Kind::Culled || !whole) continue;
+      last = t;
       if (t.kind == ShadedTriangle::Kind::Undrawn) continue;
       const auto [top, bottom] = std::minmax({t.corner[0].y, t.corner[1].y, t.corner[2].y});
-      shaded_.add(half, t, bands, top, bottom);
+      shaded_.add(piece, t, bands, top, bottom);
     }
+    self_contained[piece] = whole;
+    last_shown[piece] = last;
   });
-  if (!self_contained[0] || !self_contained[1]) return false;
+  if (std::find(self_contained.begin(), self_contained.end(), false) != self_contained.end()) {
+    return false;
+  }
 
-  split_bands(helper_, [&](int b) {
+  share_bands(helper_, [&](int b) {
     shaded_.for_each_in(b, [&](const ShadedTriangle& t) {
       draw_shaded_triangle(dc, t, options, bands.band(b));
     });
   });
 
-  const std::optional<ShadedTriangle>& last = last_shown[1] ? last_shown[1] : last_shown[0];
-  if (last) {
+  for (int piece = kPieces - 1; piece >= 0; --piece) {
+    const std::optional<ShadedTriangle>& last = last_shown[piece];
+    if (!last) continue;
     if (v_.shade_level) c_.Text7.set_Text(runtime::number_to_text(last->level));
     if (options.gradient == 0) {
       target.set_FillColor(gdi::RGB(last->grey, last->grey, last->grey));
       target.set_ForeColor(target.FillColor());
     }
+    break;
   }
   return true;
 }

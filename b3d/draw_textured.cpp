@@ -4,6 +4,8 @@
 // triangle's bounding rectangle copied to Picture1 without the transparent
 // pixels. Textures are not shaded.
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -62,29 +64,30 @@ void B3D::DrawTextured(toolkit::PictureBox& target) {
   }
 }
 
-// The same picture from triangles prepared half on each thread and drawn half
-// the rows on each.
+// The same picture from triangles prepared and drawn by two threads.
 void B3D::draw_textured_in_two(const ScreenMapping& screen, const TexturedOptions& options,
                                int correct) {
   const Table& table = *TriangleTable;
-  const TwoBands bands(options.target->height());
-  bool any[2] = {false, false};
-  split_rows(helper_, 0, table.upper_row() + 1, [&](int half, int begin, int end) {
-    textured_.clear(half);
+  const Bands bands(options.target->height());
+  std::array<bool, kPieces> any;
+  share_rows(helper_, 0, table.upper_row() + 1, [&](int piece, int begin, int end) {
+    textured_.clear(piece);
+    bool drawn = false;  // written out once: the other thread writes next door
     for (int i = begin; i < end; ++i) {
       const std::optional<TexturedTriangle> t = textured_triangle(table.row(i), screen, options);
       if (!t) continue;
-      any[half] = true;
+      drawn = true;
       std::int64_t top, bottom;
       textured_rows(*t, top, bottom);
-      textured_.add(half, *t, bands, top, bottom);
+      textured_.add(piece, *t, bands, top, bottom);
     }
+    any[piece] = drawn;
   });
-  if (!any[0] && !any[1]) return;
+  if (std::find(any.begin(), any.end(), true) == any.end()) return;
   // Nothing changes the texture once the first triangle has been warped, so
   // it is made ready before any is.
   prepare_texture(options, correct);
-  split_bands(helper_, [&](int b) {
+  share_bands(helper_, [&](int b) {
     textured_.for_each_in(
         b, [&](const TexturedTriangle& t) { draw_textured_triangle(t, options, bands.band(b)); });
   });

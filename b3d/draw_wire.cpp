@@ -1,6 +1,7 @@
 // DrawWire: the outline of every triangle in its own pen colour.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -74,31 +75,36 @@ void B3D::DrawWire(toolkit::PictureBox& target) {
   }
 }
 
-// The same picture, pen and current position from outlines prepared half on
-// each thread and drawn half the target's rows on each.
+// The same picture, pen and current position from outlines prepared and
+// drawn by two threads.
 void B3D::draw_wire_in_two(gdi::HDC dc, const ScreenMapping& screen, bool culling, bool drawing,
                            bool line_calls) {
   const Table& table = *TriangleTable;
-  const TwoBands bands(dc->height());
-  std::optional<gdi::COLORREF> last_pen[2];
-  std::optional<gdi::POINT> last_position[2];
-  split_rows(helper_, 0, table.upper_row() + 1, [&](int half, int begin, int end) {
-    wired_.clear(half);
+  const Bands bands(dc->height());
+  std::array<std::optional<gdi::COLORREF>, kPieces> last_pen;
+  std::array<std::optional<gdi::POINT>, kPieces> last_position;
+  share_rows(helper_, 0, table.upper_row() + 1, [&](int piece, int begin, int end) {
+    wired_.clear(piece);
+    // Kept here and written out once: the other thread writes next door.
+    std::optional<gdi::COLORREF> pen;
+    std::optional<gdi::POINT> position;
     for (int i = begin; i < end; ++i) {
       const WireTriangle t = wire_triangle(table.row(i), screen, culling, drawing);
-      if (t.pen) last_pen[half] = t.pen;
+      if (t.pen) pen = t.pen;
       if (!t.drawn) continue;
-      last_position[half] = t.corner[0];
+      position = t.corner[0];
       const auto [top, bottom] = std::minmax({t.corner[0].y, t.corner[1].y, t.corner[2].y});
-      wired_.add(half, t, bands, top, bottom);
+      wired_.add(piece, t, bands, top, bottom);
     }
+    last_pen[piece] = pen;
+    last_position[piece] = position;
   });
-  split_bands(helper_, [&](int b) {
+  share_bands(helper_, [&](int b) {
     wired_.for_each_in(b, [&](const WireTriangle& t) { draw_wire_triangle(dc, t, bands.band(b)); });
   });
-  for (int half = 0; half < 2; ++half) {
-    if (last_pen[half]) dc->pen_colour = *last_pen[half];
-    if (line_calls && last_position[half]) dc->current_position = *last_position[half];
+  for (int piece = 0; piece < kPieces; ++piece) {
+    if (last_pen[piece]) dc->pen_colour = *last_pen[piece];
+    if (line_calls && last_position[piece]) dc->current_position = *last_position[piece];
   }
 }
 

@@ -1,9 +1,14 @@
 #pragma once
-// Work split between the calling thread and a helper. Each thread first
-// prepares the triangles of half the table and files every one under the
-// bands of the target's rows that it touches; then each draws one band, the
-// triangles filed under it from both halves, in table order.
+// Work shared between the calling thread and a helper. The table's rows are
+// cut into pieces, each prepared by whichever thread is free, which files
+// every triangle under the bands of the target's rows that it touches; then
+// the bands are drawn the same way, each by one thread, the triangles filed
+// under it in table order. Pieces and bands both outnumber the threads, so a
+// thread that starts late or is held up leaves its share to the other.
 
+#include <algorithm>
+#include <array>
+#include <atomic>
 #include <climits>
 #include <cstdint>
 #include <vector>
@@ -13,61 +18,85 @@
 
 namespace b3d {
 
-// The upper and the lower half of the target's rows; together they hold every
-// row there is, of every surface drawn on.
-class TwoBands {
+inline constexpr int kPieces = 16;
+inline constexpr int kBands = 8;
+
+// The target's rows in kBands bands of nearly equal height. The first and
+// last reach to the ends of the integers, so that the bands together hold
+// every row of every surface drawn on.
+class Bands {
  public:
-  explicit TwoBands(int height) : middle_(height / 2) {}
-  gdi::Band band(int b) const {
-    return b == 0 ? gdi::Band{INT_MIN, middle_} : gdi::Band{middle_, INT_MAX};
+  explicit Bands(int height) {
+    for (int b = 1; b < kBands; ++b) start_[b] = static_cast<int>(std::int64_t{height} * b / kBands);
+    start_[0] = INT_MIN;
+    start_[kBands] = INT_MAX;
   }
-  // Whether rows top..bottom (both drawn) meet band b.
-  bool touches(int b, std::int64_t top, std::int64_t bottom) const {
-    return b == 0 ? top < middle_ : bottom >= middle_;
+  gdi::Band band(int b) const { return {start_[b], start_[b + 1]}; }
+  // The band holding row y.
+  int band_of(std::int64_t y) const {
+    int b = 0;
+    while (b + 1 < kBands && y >= start_[b + 1]) ++b;
+    return b;
   }
 
  private:
-  int middle_;
+  std::array<int, kBands + 1> start_;
 };
 
-// Items prepared by two halves of the table, filed by band.
+// Items prepared piece by piece, filed by band.
 template <class Item>
 class BandBins {
  public:
-  void clear(int half) {
-    items_[half][0].clear();
-    items_[half][1].clear();
+  void clear(int piece) {
+    for (std::vector<Item>& bin : pieces_[piece].bins) bin.clear();
   }
-  void add(int half, const Item& item, const TwoBands& bands, std::int64_t top,
+  // Files the item under every band from the one holding row top to the one
+  // holding row bottom.
+  void add(int piece, const Item& item, const Bands& bands, std::int64_t top,
            std::int64_t bottom) {
-    for (int b = 0; b < 2; ++b) {
-      if (bands.touches(b, top, bottom)) items_[half][b].push_back(item);
-    }
+    const int last = bands.band_of(bottom);
+    for (int b = bands.band_of(top); b <= last; ++b) pieces_[piece].bins[b].push_back(item);
   }
   // Every item of band b, in table order.
   template <class Draw>
   void for_each_in(int b, const Draw& draw) const {
-    for (int half = 0; half < 2; ++half) {
-      for (const Item& item : items_[half][b]) draw(item);
+    for (int piece = 0; piece < kPieces; ++piece) {
+      for (const Item& item : pieces_[piece].bins[b]) draw(item);
     }
   }
 
  private:
-  std::vector<Item> items_[2][2];  // [half][band], kept from call to call
+  // The two threads fill different pieces at once: each on cache lines of its
+  // own.
+  struct alignas(64) Piece {
+    std::vector<Item> bins[kBands];  // kept from call to call
+  };
+  Piece pieces_[kPieces];
 };
 
-// work(half, begin, end) for the table rows [first, end) in two halves,
-// half 0 on the helper thread.
-template <class Work>
-void split_rows(runtime::HelperThread& helper, int first, int end, const Work& work) {
-  const int middle = first + (end - first) / 2;
-  helper.run_beside([&] { work(0, first, middle); }, [&] { work(1, middle, end); });
+// job(k) for k = 0 .. count - 1, each once, by whichever thread is free.
+template <class Job>
+void share_out(runtime::HelperThread& helper, int count, const Job& job) {
+  std::atomic<int> next{0};
+  helper.share([&] {
+    for (int k; (k = next.fetch_add(1)) < count;) job(k);
+  });
 }
 
-// draw(b) for bands 0 and 1, band 0 on the helper thread.
+// piece(p, begin, end) for the rows [first, end) cut in kPieces pieces.
+template <class Piece>
+void share_rows(runtime::HelperThread& helper, int first, int end, const Piece& piece) {
+  const std::int64_t rows = end - first;
+  share_out(helper, kPieces, [&](int p) {
+    piece(p, first + static_cast<int>(rows * p / kPieces),
+          first + static_cast<int>(rows * (p + 1) / kPieces));
+  });
+}
+
+// draw(b) for every band.
 template <class Draw>
-void split_bands(runtime::HelperThread& helper, const Draw& draw) {
-  helper.run_beside([&] { draw(0); }, [&] { draw(1); });
+void share_bands(runtime::HelperThread& helper, const Draw& draw) {
+  share_out(helper, kBands, draw);
 }
 
 }  // namespace b3d

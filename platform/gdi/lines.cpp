@@ -10,13 +10,48 @@
 namespace gdi {
 namespace detail {
 
+// Whether products of two of the values, doubled, fit 64 bits: the usual
+// case, a line near the surface.
+bool short_line(std::int64_t a, std::int64_t b, std::int64_t c) {
+  constexpr std::int64_t k30 = std::int64_t{1} << 30;
+  return a < k30 && b > -k30 && b < k30 && c > -k30 && c < k30;
+}
+
+// Narrows the steps [lo, hi] to those whose minor offset q lies in [qa, qb]:
+// q(i) never decreases, so they are one range, with
+//   q(i) >= qa  <=>  i >= (2*n*qa - n) / (2*m)
+//   q(i) <= qb  <=>  i <  (2*n*(qb+1) - n) / (2*m).
+// T holds the products: 128 bits in general, as 2 * n * qa reaches 2^65.
+// False when no step is left.
+template <class T>
+bool visible_steps(std::int64_t n, std::int64_t m, std::int64_t qa, std::int64_t qb,
+                   std::int64_t& lo, std::int64_t& hi) {
+  const T two_n = T{2} * n;
+  const T two_m = T{2} * m;
+  const T first = ceil_div(two_n * qa - n, two_m);
+  const T last = ceil_div(two_n * (T{qb} + 1) - n, two_m) - 1;
+  if (first > hi || last < lo) return false;
+  // Both now lie within [lo, hi], so the narrowing casts are exact.
+  if (first > lo) lo = static_cast<std::int64_t>(first);
+  if (last < hi) hi = static_cast<std::int64_t>(last);
+  return lo <= hi;
+}
+
+// The minor offset floor((2*lo*m + n) / (2*n)) of step lo, and the error
+// term, the remainder.
+template <class T>
+void start_at(std::int64_t n, std::int64_t m, std::int64_t lo, std::int64_t& minor,
+              std::int64_t& err) {
+  const T num = T{2} * lo * m + n;
+  minor = static_cast<std::int64_t>(num / (T{2} * n));
+  err = static_cast<std::int64_t>(num % (T{2} * n));
+}
+
 // With n = |major delta| and m = |minor delta| (m <= n), step i = 0 .. n-1 of
 // the line is the pixel
 //   major = a0 + sa * i,   minor = b0 + sb * floor((2*i*m + n) / (2*n)),
 // the midpoint rule with exact halves: a 45-degree line steps diagonally and
-// |dx| == |dy| counts as x-major. Only the steps inside the clip are visited;
-// the error term starts there from a 128-bit product, because 2 * i * m
-// reaches 2^65.
+// |dx| == |dy| counts as x-major. Only the steps inside the clip are visited.
 void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour,
                const ClipRect& clip) {
   if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1) return;
@@ -58,29 +93,21 @@ void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour,
       hi = std::min(hi, a0 - a_first);
     }
     if (lo > hi) return;
-    // The minor offset q(i) never decreases, so the steps with q in [qa, qb]
-    // (the minor coordinate inside [b_first, b_last]) are one range:
-    //   q(i) >= qa  <=>  i >= (2*n*qa - n) / (2*m)
-    //   q(i) <= qb  <=>  i <  (2*n*(qb+1) - n) / (2*m)
+    // The steps whose minor coordinate lies inside [b_first, b_last].
     const std::int64_t qa = sb > 0 ? b_first - b0 : b0 - b_last;
     const std::int64_t qb = sb > 0 ? b_last - b0 : b0 - b_first;
     if (qb < 0) return;
     if (m == 0) {
       if (qa > 0) return;
-    } else {
-      const i128 two_n = i128{2} * n;
-      const i128 two_m = i128{2} * m;
-      const i128 first = ceil_div(two_n * qa - n, two_m);
-      const i128 last = ceil_div(two_n * (i128{qb} + 1) - n, two_m) - 1;
-      if (first > hi || last < lo) return;
-      // Both now lie within [lo, hi], so the narrowing casts are exact.
-      if (first > lo) lo = static_cast<std::int64_t>(first);
-      if (last < hi) hi = static_cast<std::int64_t>(last);
-      if (lo > hi) return;
+    } else if (!(short_line(n, qa, qb) ? visible_steps<std::int64_t>(n, m, qa, qb, lo, hi)
+                                       : visible_steps<i128>(n, m, qa, qb, lo, hi))) {
+      return;
     }
-    const i128 num = i128{2} * lo * m + n;
-    minor = static_cast<std::int64_t>(num / (i128{2} * n));
-    err = static_cast<std::int64_t>(num % (i128{2} * n));
+    if (short_line(n, lo, m)) {
+      start_at<std::int64_t>(n, m, lo, minor, err);
+    } else {
+      start_at<i128>(n, m, lo, minor, err);
+    }
   }
 
   // Walk by index, not pointer, so that the step past the last pixel never

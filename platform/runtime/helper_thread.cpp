@@ -1,41 +1,55 @@
 #include "platform/runtime/helper_thread.h"
 
+#include <immintrin.h>
+
+#include <chrono>
+
 namespace runtime {
+
+namespace {
+
+// How long the helper stays awake for the next job: the gaps between the
+// jobs of one frame, not the rest of the frame.
+constexpr auto kStayAwake = std::chrono::microseconds(200);
+
+}  // namespace
 
 HelperThread::~HelperThread() {
   if (!thread_.joinable()) return;
-  {
-    const std::lock_guard lock(mutex_);
-    stopping_ = true;
-  }
-  job_ready_.notify_one();
+  state_.store(kStopping);
+  state_.notify_one();
   thread_.join();
 }
 
-void HelperThread::run_beside(const std::function<void()>& there,
-                              const std::function<void()>& here) {
+void HelperThread::share(const std::function<void()>& job) {
   if (!thread_.joinable()) thread_ = std::thread([this] { serve(); });
-  {
-    const std::lock_guard lock(mutex_);
-    job_ = &there;
-  }
-  job_ready_.notify_one();
-  here();
-  std::unique_lock lock(mutex_);
-  job_done_.wait(lock, [this] { return job_ == nullptr; });
+  job_ = &job;
+  state_.store(kPosted);
+  state_.notify_one();
+  job();
+  // Not taken yet: withdrawn, as nothing is left for the helper to do.
+  int posted = kPosted;
+  if (state_.compare_exchange_strong(posted, kIdle)) return;
+  // Taken: the helper is finishing its last piece.
+  while (state_.load() == kTaken) _mm_pause();
 }
 
 void HelperThread::serve() {
-  std::unique_lock lock(mutex_);
   for (;;) {
-    job_ready_.wait(lock, [this] { return job_ != nullptr || stopping_; });
-    if (stopping_) return;
-    const std::function<void()>& job = *job_;
-    lock.unlock();
-    job();
-    lock.lock();
-    job_ = nullptr;
-    job_done_.notify_one();
+    const auto awake_until = std::chrono::steady_clock::now() + kStayAwake;
+    int state = state_.load();
+    for (int spins = 0; state == kIdle; ++spins) {
+      _mm_pause();
+      if (spins % 64 == 0 && std::chrono::steady_clock::now() > awake_until) {
+        state_.wait(kIdle);
+      }
+      state = state_.load();
+    }
+    if (state == kStopping) return;
+    int posted = kPosted;
+    if (!state_.compare_exchange_strong(posted, kTaken)) continue;  // withdrawn meanwhile
+    (*job_)();
+    state_.store(kIdle);
   }
 }
 

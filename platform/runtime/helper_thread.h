@@ -1,11 +1,13 @@
 #pragma once
-// A second thread for work split in two: it runs one half while the calling
-// thread runs the other. The thread starts with the first job and waits
-// between jobs, so a frame pays for a wake-up, not for a new thread.
+// A second thread that joins the calling thread on work cut into pieces:
+// both take the next piece until none is left. Waking a sleeping thread can
+// take longer than a piece, so the caller never waits for the helper to
+// start: when the helper comes late it finds the work done and goes back to
+// sleep. After a job the helper stays awake a little while, as the next one
+// often follows at once.
 
-#include <condition_variable>
+#include <atomic>
 #include <functional>
-#include <mutex>
 #include <thread>
 
 namespace runtime {
@@ -17,18 +19,17 @@ class HelperThread {
   HelperThread& operator=(const HelperThread&) = delete;
   ~HelperThread();
 
-  // Runs `there` on the helper thread and `here` on the calling thread, and
-  // returns when both have finished. Neither may throw.
-  void run_beside(const std::function<void()>& there, const std::function<void()>& here);
+  // Runs `job` on the calling thread and, when the helper joins in time, on
+  // the helper at once; returns when every run has returned. The job takes
+  // its pieces itself, so two runs share them; it must not throw.
+  void share(const std::function<void()>& job);
 
  private:
+  enum State : int { kIdle, kPosted, kTaken, kStopping };
   void serve();
 
-  std::mutex mutex_;
-  std::condition_variable job_ready_;
-  std::condition_variable job_done_;
-  const std::function<void()>* job_ = nullptr;  // set while a job waits or runs
-  bool stopping_ = false;
+  std::atomic<int> state_{kIdle};
+  const std::function<void()>* job_ = nullptr;  // read by the helper once it has taken the job
   std::thread thread_;
 };
 
