@@ -19,7 +19,7 @@
 namespace b3d {
 
 inline constexpr int kPieces = 16;
-inline constexpr int kBands = 8;
+inline constexpr int kBands = 4;
 
 // The target's rows in kBands bands of nearly equal height. The first and
 // last reach to the ends of the integers, so that the bands together hold

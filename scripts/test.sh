@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the unit and
 # integration tests in a normal build and again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the GUI tests under Xvfb.
+# UndefinedBehaviorSanitizer, the GUI tests under Xvfb, and the renderers'
+# two threads under ThreadSanitizer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -19,3 +20,9 @@ cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELVO
 cmake --build "$root/build-asan" -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$root/build-asan" -j "$jobs" --output-on-failure
+
+echo "== ThreadSanitizer build: the renderers' two threads"
+cmake -S "$root" -B "$root/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_TSAN=ON \
+  -DKELVO_WERROR=ON -DKELVO_BENCH=OFF -DKELVO_GUI_TESTS=OFF >/dev/null
+cmake --build "$root/build-tsan" -j "$jobs" --target editions_tests
+TSAN_OPTIONS=halt_on_error=1 "$root/build-tsan/bin/editions_tests" --gtest_filter='TwoThreads.*'

@@ -12,6 +12,10 @@ namespace {
 // jobs of one frame, not the rest of the frame.
 constexpr auto kStayAwake = std::chrono::microseconds(200);
 
+// How long the caller waits for the helper's last piece before sleeping:
+// longer than a piece takes.
+constexpr int kSpinsBeforeSleeping = 20000;
+
 }  // namespace
 
 HelperThread::~HelperThread() {
@@ -30,8 +34,15 @@ void HelperThread::share(const std::function<void()>& job) {
   // Not taken yet: withdrawn, as nothing is left for the helper to do.
   int posted = kPosted;
   if (state_.compare_exchange_strong(posted, kIdle)) return;
-  // Taken: the helper is finishing its last piece.
-  while (state_.load() == kTaken) _mm_pause();
+  // Taken: the helper is finishing its last piece. On a busy machine it may
+  // have lost its processor meanwhile; then the caller gives up its own.
+  for (int spins = 0; state_.load() == kTaken; ++spins) {
+    if (spins < kSpinsBeforeSleeping) {
+      _mm_pause();
+    } else {
+      state_.wait(kTaken);
+    }
+  }
 }
 
 void HelperThread::serve() {
@@ -50,6 +61,7 @@ void HelperThread::serve() {
     if (!state_.compare_exchange_strong(posted, kTaken)) continue;  // withdrawn meanwhile
     (*job_)();
     state_.store(kIdle);
+    state_.notify_one();
   }
 }
 
