@@ -14,11 +14,16 @@
 # where the meter writes the frames of the last second: a double click
 # selects the number, and the primary selection gives its text, as a
 # middle-click paste would. The first readings cover the model's loading and
-# the loop's start and are left out of the mean.
+# the loop's start and are left out.
 #
 # Without a window: kelvo-render runs the same edition on the same model for
 # two frame counts; the difference of their wall times over the difference of
-# the counts is the headless rate, free of start-up and loading.
+# the counts is the headless rate, free of start-up and loading. It is
+# measured before and after the window, and the two averaged.
+#
+# On a busy machine the rates follow the load more than the program; the
+# processor time a frame takes (kelvo8 and the X server together, from
+# /proc, against kelvo-render's) moves much less, and is printed too.
 
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb-window.sh"
@@ -41,29 +46,31 @@ build_dir=$(cd "$build_dir" 2>/dev/null && pwd) || gui_fail "no build folder $bu
 bin="$build_dir/bin"
 model=torus19000.atl
 for f in kelvo8 kelvo-render "$model"; do [[ -e "$bin/$f" ]] || gui_fail "$bin/$f is missing"; done
-# Readings left out of the mean: loading and the first second take three;
-# the pacing needs a few seconds more to come down to its rate.
+# Readings left out: loading and the first second take three; the pacing
+# needs a few seconds more to come down to its rate.
 warm_up=3
 [[ "$max50" == on ]] && warm_up=6
 ((seconds > warm_up)) || { echo "--seconds must exceed $warm_up" >&2; exit 2; }
-
-now_ns() { date +%s%N; }
+load_at_start=$(cut -d' ' -f1-3 /proc/loadavg)
 
 # --- Without a window -------------------------------------------------------
-headless_ns() {  # FRAMES: wall time of one run, in nanoseconds
-  local start end
-  start=$(now_ns)
-  (cd "$bin" && ./kelvo-render --edition 8 --set Check12=0 --model "$model" --frames "$1") ||
-    gui_fail "kelvo-render failed"
-  end=$(now_ns)
-  echo $((end - start))
+headless_run() {  # FRAMES: prints "WALL_S CPU_S" of one run
+  local TIMEFORMAT='%R %U %S' times
+  times=$( { time (cd "$bin" && ./kelvo-render --edition 8 --set Check12=0 --model "$model" \
+    --frames "$1" >/dev/null) ; } 2>&1) || gui_fail "kelvo-render failed"
+  awk '{ printf "%s %.3f", $1, $2 + $3 }' <<<"$times"
 }
 short=50
 long=2050
-t_short=$(headless_ns "$short")
-t_long=$(headless_ns "$long")
-headless_fps=$(awk -v n=$((long - short)) -v t=$((t_long - t_short)) \
-  'BEGIN { printf "%.1f", n / (t / 1e9) }')
+headless() {  # prints "FRAMES_PER_S CPU_MS_A_FRAME"
+  local a b
+  a=$(headless_run "$short")
+  b=$(headless_run "$long")
+  awk -v n=$((long - short)) -v a="$a" -v b="$b" 'BEGIN {
+    split(a, x, " "); split(b, y, " ")
+    printf "%.1f %.3f", n / (y[1] - x[1]), 1000 * (y[2] - x[2]) / n }'
+}
+read -r headless_fps_before headless_cpu_before <<<"$(headless)"
 
 # --- In the window ----------------------------------------------------------
 gui_session
@@ -105,33 +112,58 @@ until gui_wait_title "$wid" 19000 2; do
   y=$((y + 4))
 done
 
-# Text2, one reading a second.
+cpu_ticks() {  # PID: user + system time so far, in clock ticks
+  awk '{ print $14 + $15 }' "/proc/$1/stat"
+}
+# Text2, one reading a second; processor time over the readings kept.
 fps_x=$((WIN_X + left[Text2] + 8))
 fps_y=$((WIN_Y + top[Text2] + height[Text2] / 2))
 readings=()
-for _ in $(seq 1 "$seconds"); do
+for i in $(seq 1 "$seconds"); do
   sleep 1
   xdotool mousemove "$fps_x" "$fps_y" click --repeat 2 --delay 40 1
   shown=$("$selection_helper" 2>/dev/null)
   [[ "$shown" =~ ^[0-9]+$ ]] || shown="?"
   readings+=("$shown")
+  if ((i == warm_up)); then
+    program_ticks=$(cpu_ticks "$program_pid") server_ticks=$(cpu_ticks "$XVFB_PID")
+  fi
 done
+program_ticks=$(($(cpu_ticks "$program_pid") - program_ticks))
+server_ticks=$(($(cpu_ticks "$XVFB_PID") - server_ticks))
 kill -0 "$program_pid" 2>/dev/null || gui_fail "kelvo8 ended while it ran (see $work/program.log)"
 gui_close "$wid"
 gui_wait_exit "$program_pid" 2000 || kill "$program_pid" 2>/dev/null
 wait "$program_pid" 2>/dev/null
 program_pid=""
+gui_stop_xvfb
 
-settled=$(printf '%s\n' "${readings[@]:$warm_up}" |
+read -r headless_fps_after headless_cpu_after <<<"$(headless)"
+
+# --- Figures ----------------------------------------------------------------
+# The readings after the warm-up: mean, lowest, highest, and their sum (the
+# frames of those seconds).
+read -r window_fps lowest highest frames <<<"$(printf '%s\n' "${readings[@]:$warm_up}" |
   awk '/^[0-9]+$/ { s += $1; n++; if (n == 1 || $1 < lo) lo = $1; if (n == 1 || $1 > hi) hi = $1 }
-       END { if (n) printf "%.1f %d %d", s / n, lo, hi; else print "? ? ?" }')
-read -r window_fps lowest highest <<<"$settled"
+       END { if (n) printf "%.1f %d %d %d", s / n, lo, hi, s; else print "? ? ? 0" }')"
+tick_ms=$(awk -v hz="$(getconf CLK_TCK)" 'BEGIN { print 1000 / hz }')
+ms_a_frame() {  # TICKS
+  awk -v t="$1" -v f="$frames" -v ms="$tick_ms" 'BEGIN { if (f > 0) printf "%.3f", t * ms / f; else print "?" }'
+}
+program_cpu=$(ms_a_frame "$program_ticks")
+server_cpu=$(ms_a_frame "$server_ticks")
+headless_fps=$(awk -v a="$headless_fps_before" -v b="$headless_fps_after" 'BEGIN { printf "%.1f", (a + b) / 2 }')
+headless_cpu=$(awk -v a="$headless_cpu_before" -v b="$headless_cpu_after" 'BEGIN { printf "%.3f", (a + b) / 2 }')
 
-echo "model:        $model, edition 8 (kelvo8), Max 50fps $max50"
+echo "model:        $model, edition 8 (kelvo8), Max 50fps $max50; load average at start $load_at_start"
 echo "window FPS:   ${readings[*]}  (one reading a second)"
 echo "window:       $window_fps frames/s, $lowest to $highest (the readings after the first $warm_up)"
-echo "headless:     $headless_fps frames/s (kelvo-render, $((long - short)) frames)"
+echo "              processor time a frame: kelvo8 $program_cpu ms, Xvfb $server_cpu ms"
+echo "headless:     $headless_fps frames/s ($headless_fps_before before the window, $headless_fps_after after;" \
+  "kelvo-render, $((long - short)) frames)"
+echo "              processor time a frame: $headless_cpu ms"
 if [[ "$max50" == off ]]; then
-  awk -v w="$window_fps" -v h="$headless_fps" \
-    'BEGIN { if (w + 0 > 0 && h + 0 > 0) printf "ratio:        %.2f (window / headless)\n", w / h }'
+  awk -v w="$window_fps" -v h="$headless_fps" -v hc="$headless_cpu" -v pc="$program_cpu" -v sc="$server_cpu" 'BEGIN {
+    if (w + 0 > 0 && h + 0 > 0) printf "ratio:        %.2f (window / headless frame rate)\n", w / h
+    if (pc + sc > 0) printf "              %.2f (headless / window processor time a frame, kelvo8 and Xvfb)\n", hc / (pc + sc) }'
 fi
