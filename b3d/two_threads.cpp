@@ -8,9 +8,10 @@ namespace b3d {
 
 namespace {
 
-// Below this many rows, waking the second thread twice a call costs about
-// what it saves.
-constexpr int kTwoThreadsFromRows = 2000;
+// Two threads draw the sphere's 760 triangles a quarter to a half faster
+// than one; the cube's 12 outlines they draw slower, and its fills gain a
+// microsecond, not worth a second processor kept awake.
+constexpr int kTwoThreadsFromRows = 500;
 
 }  // namespace
 

@@ -201,22 +201,22 @@ BENCHMARK_CAPTURE(sort_unsorted, BM_SelectionSortReference, reference_sort)
 BENCHMARK(BM_Geometry)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_TableCopy)->Arg(1000)->Arg(19000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawWire)
-    ->ArgsProduct({{1000, 19000}, {1, 2}})
+    ->ArgsProduct({{12, 760, 1000, 19000}, {1, 2}})
     ->ArgNames({"triangles", "threads"})
     ->UseRealTime()
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawFilled)
-    ->ArgsProduct({{1000, 19000}, {1, 2}})
+    ->ArgsProduct({{12, 760, 1000, 19000}, {1, 2}})
     ->ArgNames({"triangles", "threads"})
     ->UseRealTime()
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawFilledPolygons)
-    ->ArgsProduct({{1000, 19000}, {1, 2}})
+    ->ArgsProduct({{12, 760, 1000, 19000}, {1, 2}})
     ->ArgNames({"triangles", "threads"})
     ->UseRealTime()
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawTextured)
-    ->ArgsProduct({{1000, 19000}, {1, 2}})
+    ->ArgsProduct({{12, 760, 1000, 19000}, {1, 2}})
     ->ArgNames({"triangles", "threads"})
     ->UseRealTime()
     ->Unit(benchmark::kMicrosecond);

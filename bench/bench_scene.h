@@ -1,6 +1,7 @@
 #pragma once
 // The scene the benchmarks draw: edition 8's window on the headless toolkit
-// with a sample torus loaded and turned once, so the view columns hold a real
+// with a sample model loaded (by its triangles: the cube 12, the sphere 760,
+// the tori 1000 and 19000) and turned once, so the view columns hold a real
 // frame's values.
 
 #include <algorithm>
@@ -14,7 +15,10 @@ namespace bench {
 
 struct Scene {
   explicit Scene(int triangles) : form(editions::edition8(), toolkit, KELVO_SOURCE_DIR "/models") {
-    const std::string name = triangles == 1000 ? "torus.atl" : "torus19000.atl";
+    const std::string name = triangles == 12    ? "cube.atl"
+                             : triangles == 760 ? "sphere.atl"
+                             : triangles == 1000 ? "torus.atl"
+                                                 : "torus19000.atl";
     const auto& items = form.File1.items();
     const auto index = std::find(items.begin(), items.end(), name) - items.begin();
     form.File1.on_click = nullptr;
