@@ -95,6 +95,8 @@ class B3D {
 
  private:
   bool two_threads() const;
+  // The helper thread when two threads pay, null otherwise.
+  runtime::HelperThread* helper() { return two_threads() ? &helper_ : nullptr; }
   void draw_shaded(toolkit::PictureBox& target);
   bool draw_shaded_in_two(toolkit::PictureBox& target, const ShadedOptions& options);
   void draw_textured_in_two(const ScreenMapping& screen, const TexturedOptions& options,

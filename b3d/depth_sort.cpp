@@ -21,6 +21,7 @@
 
 #include "b3d/b3d.h"
 #include "b3d/depth_keys.h"
+#include "b3d/two_threads.h"
 
 namespace b3d {
 
@@ -31,7 +32,7 @@ constexpr float kNoKey = -9998.0f;
 
 }  // namespace
 
-void DepthSorter::sort(Table& table) {
+void DepthSorter::sort(Table& table, runtime::HelperThread* helper) {
   const int n = table.upper_row();
   write_depth_keys(table);
   // One triangle has nothing to move; no triangle (N = 0) has no row 1 to
@@ -78,7 +79,7 @@ void DepthSorter::sort(Table& table) {
   for (; position < n; ++position) {
     if (selected != 0) exchange(position, selected);
   }
-  apply(table);
+  apply(table, helper);
 }
 
 void DepthSorter::sort_group_by_position(std::size_t first, std::size_t end, int n) {
@@ -115,27 +116,55 @@ void DepthSorter::exchange(int position, int selected) {
   position_of_[displaced] = selected;
 }
 
-void DepthSorter::apply(Table& table) {
-  // Follows each cycle of the permutation with one row in hand: rows that
-  // stay cost nothing, the others move once.
+void DepthSorter::apply(Table& table, runtime::HelperThread* helper) {
   const int n = table.upper_row();
-  float held[kColumns];
-  for (int start = 1; start <= n; ++start) {
-    if (row_at_[start] == start) continue;
-    std::memcpy(held, table.row(start), sizeof held);
-    int to = start;
-    while (row_at_[to] != start) {
-      const int from = row_at_[to];
-      std::memcpy(table.row(to), table.row(from), sizeof held);
-      row_at_[to] = to;
-      to = from;
-    }
-    std::memcpy(table.row(to), held, sizeof held);
-    row_at_[to] = to;
+  const std::size_t row_bytes = sizeof(float) * static_cast<std::size_t>(table.columns());
+  // From one frame to the next most rows keep their places, and following
+  // the cycles moves only the others; when many move, two threads gathering
+  // the rows into a second table are quicker.
+  const auto moved = std::count_if(row_at_.begin() + 1, row_at_.end(),
+                                   [p = 1](int row) mutable { return row != p++; });
+  if (helper != nullptr && moved > n / 4) {
+    gather_rows(table, *helper, row_bytes);
+  } else {
+    follow_cycles(table, row_bytes);
   }
   // Every exchange goes through row 0, and the last one leaves there a copy
   // of the row it put at N-1.
-  std::memcpy(table.row(0), table.row(n - 1), sizeof held);
+  std::memcpy(table.row(0), table.row(n - 1), row_bytes);
+}
+
+void DepthSorter::follow_cycles(Table& table, std::size_t row_bytes) {
+  // Each cycle of the permutation with one row in hand: rows that stay cost
+  // nothing, the others move once.
+  held_.resize(static_cast<std::size_t>(table.columns()));
+  for (int start = 1; start <= table.upper_row(); ++start) {
+    if (row_at_[start] == start) continue;
+    std::memcpy(held_.data(), table.row(start), row_bytes);
+    int to = start;
+    while (row_at_[to] != start) {
+      const int from = row_at_[to];
+      std::memcpy(table.row(to), table.row(from), row_bytes);
+      row_at_[to] = to;
+      to = from;
+    }
+    std::memcpy(table.row(to), held_.data(), row_bytes);
+    row_at_[to] = to;
+  }
+}
+
+void DepthSorter::gather_rows(Table& table, runtime::HelperThread& helper,
+                              std::size_t row_bytes) {
+  // Every row of the sorted table written once, in order, shared between
+  // the threads; the second table then takes the first one's place.
+  const int n = table.upper_row();
+  if (sorted_.upper_row() != n || sorted_.columns() != table.columns()) {
+    sorted_ = Table(n, table.columns());
+  }
+  share_rows(helper, 1, n + 1, [&](int, int begin, int end) {
+    for (int p = begin; p < end; ++p) std::memcpy(sorted_.row(p), table.row(row_at_[p]), row_bytes);
+  });
+  std::swap(table, sorted_);
 }
 
 void B3D::DepthSort() {
@@ -143,7 +172,7 @@ void B3D::DepthSort() {
   if (v_.sort == SortMethod::StagedCopy) {
     staged_sorter_.sort(*TriangleTable, LoadBuffer);
   } else {
-    sorter_.sort(*TriangleTable);
+    sorter_.sort(*TriangleTable, helper());
   }
 }
 

@@ -13,21 +13,25 @@
 #include <vector>
 
 #include "b3d/triangle_table.h"
+#include "platform/runtime/helper_thread.h"
 
 namespace b3d {
 
 class DepthSorter {
  public:
-  // Writes the key of rows 1..N and reorders them. A table without triangle
-  // rows (N = 0) is left as it is.
-  void sort(Table& table);
+  // Writes the key of rows 1..N and reorders them, with the helper thread's
+  // help when one is given. A table without triangle rows (N = 0) is left as
+  // it is.
+  void sort(Table& table, runtime::HelperThread* helper = nullptr);
 
  private:
   // group_ = the rows of order_[first, end), in order of their positions,
   // which run up to n.
   void sort_group_by_position(std::size_t first, std::size_t end, int n);
   void exchange(int position, int selected);
-  void apply(Table& table);
+  void apply(Table& table, runtime::HelperThread* helper);
+  void follow_cycles(Table& table, std::size_t row_bytes);
+  void gather_rows(Table& table, runtime::HelperThread& helper, std::size_t row_bytes);
 
   // row_at_[p]: the original row that stands at position p; position_of_ is
   // its inverse. Both cover 0..N, entry 0 unused.
@@ -36,6 +40,8 @@ class DepthSorter {
   std::vector<std::uint64_t> order_;  // (key code, row) of valid keys, greatest first
   std::vector<std::uint64_t> buffer_;
   std::vector<std::uint64_t> group_;  // (position, row) of one group of equal keys
+  std::vector<float> held_;           // one row in hand
+  Table sorted_{0};                   // the rows gathered in order, then swapped in
 };
 
 }  // namespace b3d

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "b3d/b3d.h"
+#include "b3d/two_threads.h"
 
 namespace b3d {
 
@@ -31,24 +32,26 @@ void B3D::ProjectModel() {
   const __m128 eye = _mm_set1_ps(p);
   const __m128d one = _mm_set1_pd(1.0);
   Table& table = *TriangleTable;
-  for (int r = 0; r <= table.upper_row(); ++r) {
-    float* row = table.row(r);
-    // d = z / P in single for the three vertices at once (the fourth lane
-    // repeats the third).
-    const __m128 z = _mm_set_ps(row[kViewZ3], row[kViewZ3], row[kViewZ2], row[kViewZ1]);
-    alignas(16) float d[4];
-    _mm_store_ps(d, _mm_div_ps(z, eye));
-    for (int v = 0; v < 3; ++v) {
-      float* xy = row + kViewX1 + 3 * v;
-      // x and y sit side by side: both divided by d + 1 in one double-precision
-      // divide, then rounded to single (infinity beyond its range). Nothing
-      // guards z = -P or beyond: the point goes to infinity or is mirrored,
-      // which the renderers then skip or draw as such.
-      const __m128d divisor = _mm_add_pd(_mm_set1_pd(double{d[v]}), one);
-      const __m128d quotient = _mm_div_pd(_mm_cvtps_pd(load_pair(xy)), divisor);
-      store_pair(xy, _mm_cvtpd_ps(quotient));
+  over_rows(helper(), 0, table.upper_row() + 1, [&](int begin, int end) {
+    for (int r = begin; r < end; ++r) {
+      float* row = table.row(r);
+      // d = z / P in single for the three vertices at once (the fourth lane
+      // repeats the third).
+      const __m128 z = _mm_set_ps(row[kViewZ3], row[kViewZ3], row[kViewZ2], row[kViewZ1]);
+      alignas(16) float d[4];
+      _mm_store_ps(d, _mm_div_ps(z, eye));
+      for (int v = 0; v < 3; ++v) {
+        float* xy = row + kViewX1 + 3 * v;
+        // x and y sit side by side: both divided by d + 1 in one double-precision
+        // divide, then rounded to single (infinity beyond its range). Nothing
+        // guards z = -P or beyond: the point goes to infinity or is mirrored,
+        // which the renderers then skip or draw as such.
+        const __m128d divisor = _mm_add_pd(_mm_set1_pd(double{d[v]}), one);
+        const __m128d quotient = _mm_div_pd(_mm_cvtps_pd(load_pair(xy)), divisor);
+        store_pair(xy, _mm_cvtpd_ps(quotient));
+      }
     }
-  }
+  });
 }
 
 }  // namespace b3d

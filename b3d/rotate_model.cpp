@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "b3d/b3d.h"
+#include "b3d/two_threads.h"
 #include "platform/runtime/single.h"
 
 namespace b3d {
@@ -22,13 +23,13 @@ struct Turn {
 float stored(float value) { return value; }
 float stored(double value) { return runtime::to_single(value); }
 
-// About z, then x, then y, for every vertex of every row. In single
+// About z, then x, then y, for every vertex of rows [begin, end). In single
 // precision every product and sum is rounded to single; in double only the
 // three results are.
 template <class Real>
-void rotate(Table& table, float angle_x, float angle_y, float angle_z) {
-  const Turn<Real> tx(angle_x), ty(angle_y), tz(angle_z);
-  for (int r = 0; r <= table.upper_row(); ++r) {
+void rotate(Table& table, int begin, int end, const Turn<Real>& tx, const Turn<Real>& ty,
+            const Turn<Real>& tz) {
+  for (int r = begin; r < end; ++r) {
     float* row = table.row(r);
     for (int v = 0; v < 3; ++v) {
       const Real x = row[kModelX1 + 3 * v];
@@ -56,11 +57,14 @@ void B3D::RotateModel(float& angleX, float& angleY, float& angleZ) {
   angleY = runtime::to_single(angleY / v_.degrees_per_radian);
   angleZ = runtime::to_single(angleZ / v_.degrees_per_radian);
   if (!TriangleTable) return;
-  if (v_.rotate_in_double) {
-    rotate<double>(*TriangleTable, angleX, angleY, angleZ);
-  } else {
-    rotate<float>(*TriangleTable, angleX, angleY, angleZ);
-  }
+  Table& table = *TriangleTable;
+  over_rows(helper(), 0, table.upper_row() + 1, [&](int begin, int end) {
+    if (v_.rotate_in_double) {
+      rotate(table, begin, end, Turn<double>(angleX), Turn<double>(angleY), Turn<double>(angleZ));
+    } else {
+      rotate(table, begin, end, Turn<float>(angleX), Turn<float>(angleY), Turn<float>(angleZ));
+    }
+  });
 }
 
 }  // namespace b3d

@@ -93,6 +93,17 @@ void share_rows(runtime::HelperThread& helper, int first, int end, const Piece& 
   });
 }
 
+// work(begin, end) over the rows [first, end): in pieces shared with the
+// helper when there is one, at once otherwise.
+template <class Work>
+void over_rows(runtime::HelperThread* helper, int first, int end, const Work& work) {
+  if (helper == nullptr) {
+    work(first, end);
+    return;
+  }
+  share_rows(*helper, first, end, [&](int, int begin, int piece_end) { work(begin, piece_end); });
+}
+
 // draw(b) for every band.
 template <class Draw>
 void share_bands(runtime::HelperThread& helper, const Draw& draw) {

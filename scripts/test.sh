@@ -24,5 +24,6 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 echo "== ThreadSanitizer build: the renderers' two threads"
 cmake -S "$root" -B "$root/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_TSAN=ON \
   -DKELVO_WERROR=ON -DKELVO_BENCH=OFF -DKELVO_GUI_TESTS=OFF >/dev/null
-cmake --build "$root/build-tsan" -j "$jobs" --target editions_tests
+cmake --build "$root/build-tsan" -j "$jobs" --target editions_tests b3d_tests
 TSAN_OPTIONS=halt_on_error=1 "$root/build-tsan/bin/editions_tests" --gtest_filter='TwoThreads.*'
+TSAN_OPTIONS=halt_on_error=1 "$root/build-tsan/bin/b3d_tests" --gtest_filter='DepthSort.*'

@@ -12,6 +12,7 @@
 #include "b3d/depth_sort.h"
 #include "b3d/staged_sort.h"
 #include "b3d/triangle_table.h"
+#include "platform/runtime/helper_thread.h"
 #include "selection_sort.h"
 
 namespace {
@@ -42,13 +43,18 @@ Table table_of(int n, Z z) {
   return t;
 }
 
+// Sorted alone, and with a helper thread, which moves the rows another way
+// when many move.
 void expect_sorts_like_the_reference(const Table& input) {
+  static runtime::HelperThread helper;
   Table expected = input;
-  Table actual = input;
   selection_sort(expected);
-  b3d::DepthSorter sorter;
-  sorter.sort(actual);
-  expect_same_bits(expected, actual);
+  for (runtime::HelperThread* h : {static_cast<runtime::HelperThread*>(nullptr), &helper}) {
+    Table actual = input;
+    b3d::DepthSorter sorter;
+    sorter.sort(actual, h);
+    expect_same_bits(expected, actual);
+  }
 }
 
 // The staged sort as it is described: keys for rows 0..N, then N passes,
