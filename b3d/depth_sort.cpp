@@ -64,10 +64,10 @@ void DepthSorter::sort(Table& table, runtime::HelperThread* helper) {
       selected = position_of_[row_of(order_[first])];
       exchange(position++, selected);
     } else {
-      sort_group_by_position(first, end, n);
-      for (const std::uint64_t entry : group_) {
+      positions_of_group(first, end);
+      for (const int at : group_) {
         if (position == n) break;
-        selected = position_of_[row_of(entry)];
+        selected = at;
         exchange(position++, selected);
       }
     }
@@ -82,28 +82,30 @@ void DepthSorter::sort(Table& table, runtime::HelperThread* helper) {
   apply(table, helper);
 }
 
-void DepthSorter::sort_group_by_position(std::size_t first, std::size_t end, int n) {
-  // Entries of (position, row), sorted on the position: by comparisons for a
-  // few, by its bytes for many, where comparing would cost more.
-  constexpr std::size_t kFewEntries = 64;
+void DepthSorter::positions_of_group(std::size_t first, std::size_t end) {
+  // Sorted by comparisons for a few; for many, marked on a map of the
+  // positions and read back in order, which costs a pass over the words the
+  // group spans rather than log(group) passes over the group.
+  constexpr std::size_t kFewMembers = 64;
   group_.clear();
-  for (std::size_t k = first; k < end; ++k) {
-    const int row = row_of(order_[k]);
-    group_.push_back(std::uint64_t(position_of_[row]) << 32 | static_cast<std::uint32_t>(row));
-  }
-  if (group_.size() < kFewEntries) {
+  if (end - first < kFewMembers) {
+    for (std::size_t k = first; k < end; ++k) group_.push_back(position_of_[row_of(order_[k])]);
     std::sort(group_.begin(), group_.end());
     return;
   }
-  // Positions run up to n; the bytes above n's are zero in every entry.
-  buffer_.resize(group_.size());
-  for (int shift = 0; (n >> shift) != 0; shift += 8) {
-    std::size_t count[256] = {};
-    for (const std::uint64_t e : group_) ++count[(e >> (32 + shift)) & 0xFF];
-    std::size_t start = 0;
-    for (std::size_t& c : count) start += std::exchange(c, start);
-    for (const std::uint64_t e : group_) buffer_[count[(e >> (32 + shift)) & 0xFF]++] = e;
-    group_.swap(buffer_);
+  marks_.resize(position_of_.size() / 64 + 1);
+  std::size_t lowest = marks_.size(), highest = 0;
+  for (std::size_t k = first; k < end; ++k) {
+    const auto at = static_cast<std::size_t>(position_of_[row_of(order_[k])]);
+    marks_[at / 64] |= std::uint64_t{1} << (at % 64);
+    lowest = std::min(lowest, at / 64);
+    highest = std::max(highest, at / 64);
+  }
+  for (std::size_t word = lowest; word <= highest; ++word) {
+    // Each mark is read once and cleared, leaving the map empty for the next group.
+    for (std::uint64_t bits = std::exchange(marks_[word], 0); bits != 0; bits &= bits - 1) {
+      group_.push_back(static_cast<int>(word * 64 + static_cast<std::size_t>(std::countr_zero(bits))));
+    }
   }
 }
 

@@ -25,9 +25,8 @@ class DepthSorter {
   void sort(Table& table, runtime::HelperThread* helper = nullptr);
 
  private:
-  // group_ = the rows of order_[first, end), in order of their positions,
-  // which run up to n.
-  void sort_group_by_position(std::size_t first, std::size_t end, int n);
+  // group_ = the positions of the rows of order_[first, end), in order.
+  void positions_of_group(std::size_t first, std::size_t end);
   void exchange(int position, int selected);
   void apply(Table& table, runtime::HelperThread* helper);
   void follow_cycles(Table& table, std::size_t row_bytes);
@@ -39,7 +38,8 @@ class DepthSorter {
   std::vector<int> position_of_;
   std::vector<std::uint64_t> order_;  // (key code, row) of valid keys, greatest first
   std::vector<std::uint64_t> buffer_;
-  std::vector<std::uint64_t> group_;  // (position, row) of one group of equal keys
+  std::vector<int> group_;             // the positions of one group of equal keys
+  std::vector<std::uint64_t> marks_;  // one bit a position, clear between groups
   std::vector<float> held_;           // one row in hand
   Table sorted_{0};                   // the rows gathered in order, then swapped in
 };
