@@ -104,7 +104,8 @@ void DepthSorter::positions_of_group(std::size_t first, std::size_t end) {
   for (std::size_t word = lowest; word <= highest; ++word) {
     // Each mark is read once and cleared, leaving the map empty for the next group.
     for (std::uint64_t bits = std::exchange(marks_[word], 0); bits != 0; bits &= bits - 1) {
-      group_.push_back(static_cast<int>(word * 64 + static_cast<std::size_t>(std::countr_zero(bits))));
+      group_.push_back(
+          static_cast<int>(word * 64 + static_cast<std::size_t>(std::countr_zero(bits))));
     }
   }
 }

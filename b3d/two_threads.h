@@ -27,7 +27,9 @@ inline constexpr int kBands = 4;
 class Bands {
  public:
   explicit Bands(int height) {
-    for (int b = 1; b < kBands; ++b) start_[b] = static_cast<int>(std::int64_t{height} * b / kBands);
+    for (int b = 1; b < kBands; ++b) {
+      start_[b] = static_cast<int>(std::int64_t{height} * b / kBands);
+    }
     start_[0] = INT_MIN;
     start_[kBands] = INT_MAX;
   }

@@ -1,6 +1,7 @@
 // Two threads draw what one draws, and leave the same colours, position and
-// texts behind: every edition, every renderer, a range of settings, on a torus and on a torus with corners sent to infinity and
-// beyond, where the renderers fall back on values of earlier triangles.
+// texts behind: every edition, every renderer, a range of settings, on a
+// torus and on a torus with corners sent to infinity and beyond, where the
+// renderers fall back on values of earlier triangles.
 
 #include <gtest/gtest.h>
 

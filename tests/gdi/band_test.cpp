@@ -50,7 +50,9 @@ void expect_bands_match(const Draw& draw, std::mt19937& rng, int round) {
 POINT random_point(std::mt19937& rng) {
   // Mostly near the surface, where the small shapes of a frame are, and
   // sometimes far off, where the clipped starts need wide arithmetic.
-  if (rng() % 8 == 0) return {gdi_test::random_coord(rng, kWidth), gdi_test::random_coord(rng, kHeight)};
+  if (rng() % 8 == 0) {
+    return {gdi_test::random_coord(rng, kWidth), gdi_test::random_coord(rng, kHeight)};
+  }
   return {static_cast<int>(rng() % (kWidth + 10)) - 5,
           static_cast<int>(rng() % (kHeight + 10)) - 5};
 }
