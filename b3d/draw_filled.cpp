@@ -47,6 +47,8 @@ void B3D::draw_shaded(toolkit::PictureBox& target) {
   options.gradient = c_.Check8.Value();
   options.filled_polygons = target.FillStyle() == gdi::FILL_SOLID;
   options.variants = &v_;
+  // Two threads can share the work unless a triangle leans on the values of
+  // those before it, as the loop below lets it.
   if (two_threads() && draw_shaded_in_two(target, options)) return;
 
   const bool culling = options.culling;

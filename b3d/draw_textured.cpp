@@ -22,8 +22,6 @@ void B3D::DrawTextured(toolkit::PictureBox& target) {
   target.AutoRedraw = true;
   if (!TriangleTable) return;
 
-  // Nothing can run while the call does, so the options and sizes read once
-  // are those of every triangle.
   // The oldest way warps the whole of Picture2, which shows the texture at
   // its top-left corner on its own blue: the blue parts come out transparent,
   // and the texture covers only part of each triangle. Every triangle is then
@@ -31,6 +29,8 @@ void B3D::DrawTextured(toolkit::PictureBox& target) {
   const bool staged = v_.texture_source == TextureSource::StagedInPicture2;
   toolkit::PictureBox& source = staged ? c_.Picture2 : c_.Picture5;
   const int correct = staged ? 0 : c_.Check19.Value();
+  // Nothing can run while the call does, so the options and sizes read once
+  // are those of every triangle.
   TexturedOptions options;
   options.culling = c_.Check5.Value() == 1;
   options.cut_each = correct == 0;
