@@ -3,19 +3,32 @@
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace runtime {
 
 TextInput::TextInput(const std::string& path) {
+  const auto cannot_open = [&](const std::string& reason) {
+    return std::runtime_error("Cannot open \"" + path + "\": " + reason);
+  };
+  // Opened without waiting, then looked at: a fifo opened the usual way
+  // waits for a writer, and a directory fails only once read. What is looked
+  // at is what was opened, even if the name has changed hands meanwhile.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) throw cannot_open(std::strerror(errno));
   struct stat info {};
-  // A directory or a fifo would open, then fail or block while reading.
-  if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-    throw std::runtime_error("Cannot open \"" + path + "\": not a regular file");
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    throw cannot_open("not a regular file");
   }
-  file_ = std::fopen(path.c_str(), "rb");
+  // Reads of a regular file never wait, whatever the flag says.
+  file_ = fdopen(fd, "rb");
   if (file_ == nullptr) {
-    throw std::runtime_error("Cannot open \"" + path + "\": " + std::strerror(errno));
+    const int error = errno;
+    close(fd);
+    throw cannot_open(std::strerror(error));
   }
 }
 
