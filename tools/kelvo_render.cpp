@@ -19,6 +19,7 @@
 #include "editions/editions.h"
 #include "platform/gdi/png_writer.h"
 #include "platform/toolkit/headless_toolkit.h"
+#include "tools/event_script.h"
 
 namespace {
 
@@ -34,9 +35,17 @@ Runs one edition of the renderer without a window and writes out what it drew.
                          which starts the render loop
   --start                press "Start"
   --frames K             end the program during the last yield of frame K
-                         (default 1; 0 ends it right after the loop's set-up)
+                         (default 1, or no end with --events; 0 ends it right
+                         after the loop's set-up)
   --tick-every F         the frame-rate meter's timer fires during the last
                          yield of every F-th frame (default: never)
+  --events FILE          a user's actions, one a line, "FRAME ACTION ...":
+                         click NAME, scroll NAME VALUE, change NAME VALUE,
+                         type NAME TEXT, model FILE, tick, close, and memory,
+                         which prints the frame, resident and peak memory
+                         and the stack's depth; each is taken during the last
+                         yield of its frame, or at once while the loop stands
+                         still
   --dump-table FILE|-    write the triangle table, one row per line, 37 cells
   --dump-controls FILE|- write Form1.Caption and every check box, option
                          button, scroll bar and text box as NAME=VALUE lines
@@ -55,7 +64,8 @@ struct Options {
   std::vector<std::pair<std::string, std::string>> sets;
   std::optional<std::string> model;
   bool start = false;
-  long frames = 1;
+  std::optional<long> frames;
+  std::optional<std::string> events;
   long tick_every = 0;
   std::optional<std::string> dump_table;
   std::optional<std::string> dump_controls;
@@ -122,6 +132,8 @@ Options parse_options(int argc, char** argv) {
       o.start = true;
     } else if (option == "--frames") {
       o.frames = parse_count(option, value());
+    } else if (option == "--events") {
+      o.events = value();
     } else if (option == "--tick-every") {
       o.tick_every = parse_count(option, value());
     } else if (option == "--dump-table") {
@@ -280,11 +292,22 @@ int run(const Options& o) {
     }
   }
 
+  std::optional<tools::EventPlayer> player;
+  if (o.events) {
+    try {
+      player.emplace(form, tools::read_event_script(*o.events), std::cout,
+                     __builtin_frame_address(0));
+    } catch (const std::runtime_error& e) {
+      throw UsageError{e.what()};
+    }
+  }
+  const long frames = o.frames.value_or(o.events ? -1 : 1);
   toolkit.at_frame_end = [&](long frame) {
     if (o.tick_every > 0 && frame % o.tick_every == 0) form.Timer1.fire();
-    if (frame == o.frames) form.form.user_close();
+    if (player) player->at_frame_end(frame);
+    if (frame == frames) form.form.user_close();
   };
-  if (o.frames == 0) form.form.user_close();
+  if (frames == 0) form.form.user_close();
 
   std::vector<std::string> errors;
   if (o.model) {
@@ -293,6 +316,9 @@ int run(const Options& o) {
     }
   } else if (o.start) {
     form.Command1.user_click();
+  }
+  // While the loop stands still, the script's next action comes at once.
+  while (player && !form.end_requested() && player->take_next()) {
   }
   errors.insert(errors.end(), toolkit.messages().begin(), toolkit.messages().end());
 

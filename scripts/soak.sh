@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Soak: every edition runs many frames in kelvo-render while a scripted user
+# toggles every check box, moves every scroll bar across and beyond its
+# range, types numbers and non-numbers into the text boxes, presses "Start",
+# clicks model files (each a restart) and finally closes the window. Memory
+# is read at every tenth of the run. Passes when every run reaches its close
+# with exit status 0, or 1 for the program's own error messages (printed,
+# counted); when resident memory at the end is within 4 MB of the most of the
+# first half (it moves by a 19000-row table, 2.8 MB, as models come and go,
+# and must not creep upwards); and when the stack stays under 64 KB. Leaks
+# themselves are LeakSanitizer's to find: run it on an AddressSanitizer
+# build with --no-memory-check.
+#
+#   scripts/soak.sh [--frames N] [--build DIR] [--no-memory-check] [--seed S]
+#
+# The memory check is for normal builds; a sanitizer's memory grows by design.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+frames=5000
+build="$root/build"
+memory_check=1
+seed=${SOAK_SEED:-$RANDOM}
+while (($#)); do
+  case $1 in
+    --frames) frames=$2; shift 2 ;;
+    --build) build=$2; shift 2 ;;
+    --no-memory-check) memory_check=0; shift ;;
+    --seed) seed=$2; shift 2 ;;
+    *) echo "soak.sh: unknown option $1" >&2; exit 2 ;;
+  esac
+done
+bin="$build/bin"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+echo "soak: $frames frames per edition, seed $seed, $bin"
+
+# The event script of one edition, from the names of the controls it shows.
+write_script() {
+  local edition=$1
+  (cd "$bin" && ./kelvo-render --edition "$edition" --dump-layout -) | awk '{print $1}' |
+    awk -v frames="$frames" -v seed="$((seed + edition))" '
+      /^Check/ { checks[nc++] = $1 } /^HScroll/ { bars[nb++] = $1 }
+      /^Text/ { texts[nt++] = $1 } /^Option/ { options[no++] = $1 }
+      function pick(n) { return int(rand() * n) }
+      END {
+        srand(seed)
+        # Numbers stay small: a pacing count of 1E99 makes every frame sleep
+        # for ever in 5 ms steps, as the pacing rule says, and no frame would
+        # end for the script to go on.
+        split("12|-3|abc|2.5E1|3.5|&HFF|x9|0| 7 |-|.|1E-30|360", typed, "|")
+        # Every model once before the baseline, the largest included.
+        print "1 model cube.atl"; print "20 model sphere.atl"; print "40 model torus.atl"
+        print "60 model torus19000.atl"; print "80 model torus.atl"
+        for (k = 1; k <= 10; ++k) print int(frames * k / 10) - 5, "memory"
+        for (f = 110; f < frames - 10; f += 1 + pick(6)) {
+          r = rand()
+          if (r < 0.35 && nc) print f, "click", checks[pick(nc)]
+          else if (r < 0.50 && nb) print f, (rand() < 0.5 ? "scroll" : "change"), bars[pick(nb)], pick(1400) - 200
+          else if (r < 0.65 && nt) {
+            box = texts[pick(nt)]
+            print f, "type", box, typed[1 + pick(13)]
+            # A number again a little later, and "Start", in case the
+            # loop stopped at what was typed.
+            print f + 3, "type", box, pick(100); print f + 3, "click Command1"; f += 3
+          }
+          else if (r < 0.70 && no) print f, "click", options[pick(no)]
+          else if (r < 0.75) print f, "click Command1"
+          else if (r < 0.80) print f, "model", (rand() < 0.05 ? "torus19000.atl" : (rand() < 0.5 ? "cube.atl" : "torus.atl"))
+          else if (r < 0.90) print f, "tick"
+        }
+        print frames, "close"
+      }' >"$work/events$edition.txt"
+}
+
+status=0
+for edition in 1 2 3 4 5 6 7 8 9 10; do
+  write_script "$edition"
+  set +e
+  (cd "$bin" && ./kelvo-render --edition "$edition" --events "$work/events$edition.txt") \
+    >"$work/out$edition.txt" 2>"$work/err$edition.txt"
+  code=$?
+  set -e
+  # Memory lines: "frame F memory resident R KB peak P KB stack S bytes".
+  peaks=$(awk '/memory/ {printf "%s/%s ", $5, $8}' "$work/out$edition.txt")
+  read -r last_frame first_half last_resident last_stack < <(awk '/memory/ {n++; f[n]=$2; r[n]=$5; s[n]=$11}
+    END {m = 0; for (k = 1; k <= n / 2; ++k) if (r[k] > m) m = r[k]; print f[n], m, r[n], s[n]}' \
+    "$work/out$edition.txt")
+  messages=$(wc -l <"$work/err$edition.txt")
+  echo "edition $edition: exit $code, frames ${last_frame:-?}, stack ${last_stack:-?} bytes," \
+    "$messages messages; memory at each tenth, resident/peak KB: $peaks"
+  sort "$work/err$edition.txt" | uniq -c | sort -rn | head -5 | sed 's/^/    /'
+  fail=""
+  if ((code != 0 && code != 1)); then fail="exit status $code"; fi
+  if [[ -z $last_frame ]] || ((last_frame < frames * 9 / 10)); then fail="ended early, at frame ${last_frame:-?}"; fi
+  if ((memory_check)) && ((last_resident > first_half + 4096)); then fail="memory crept upwards"; fi
+  if ((last_stack > 65536)); then fail="stack of $last_stack bytes"; fi
+  if grep -qv '^kelvo-render: ' "$work/err$edition.txt"; then fail="output not from the program"; fi
+  if [[ -n $fail ]]; then
+    echo "edition $edition FAILED: $fail (seed $seed)"
+    head -20 "$work/err$edition.txt"
+    status=1
+  fi
+done
+exit $status
