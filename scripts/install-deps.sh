@@ -8,6 +8,7 @@ packages=(
   libfltk1.3-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev libosmesa6-dev libcairo2-dev
   xvfb xdotool x11-apps x11-utils imagemagick libx11-dev
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

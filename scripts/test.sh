@@ -2,7 +2,7 @@
 # Installs what is missing, builds, and runs every test: the unit and
 # integration tests in a normal build and again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the GUI tests under Xvfb, and the renderers'
-# two threads under ThreadSanitizer.
+# two threads under ThreadSanitizer, then the fuzz targets for a minute each.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -27,3 +27,6 @@ cmake -S "$root" -B "$root/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInf
 cmake --build "$root/build-tsan" -j "$jobs" --target editions_tests b3d_tests
 TSAN_OPTIONS=halt_on_error=1 "$root/build-tsan/bin/editions_tests" --gtest_filter='TwoThreads.*'
 TSAN_OPTIONS=halt_on_error=1 "$root/build-tsan/bin/b3d_tests" --gtest_filter='DepthSort.*'
+
+echo "== Fuzz targets (clang 14, libFuzzer), 60 s each"
+bash "$root/scripts/fuzz.sh" 60

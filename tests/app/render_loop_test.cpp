@@ -237,8 +237,9 @@ TEST_F(RenderLoopTest, TextThatIsNotANumberInAnyCounterStopsTheLoop) {
     SCOPED_TRACE(name);
     Program p(dir_);
     auto* box = dynamic_cast<toolkit::TextBox*>(p.form.find(name));
-    p.toolkit.at_frame_end = [&](long frame) {
-      if (frame == 2) box->user_edit(text);
+    // A copy, not the binding itself: clang 14 cannot capture structured bindings.
+    p.toolkit.at_frame_end = [&, edit = std::string(text)](long frame) {
+      if (frame == 2) box->user_edit(edit);
     };
     p.form.Command1.user_click();
     EXPECT_EQ(p.toolkit.frames_ended(), 2);

@@ -46,5 +46,5 @@ TEST(TextInput, SaysWhyAFileCannotBeOpened) {
     EXPECT_NE(std::string(e.what()).find("/nonexistent/model.atl"), std::string::npos);
     EXPECT_NE(std::string(e.what()).find("No such file"), std::string::npos);
   }
-  EXPECT_THROW(runtime::TextInput(testing::TempDir()), std::runtime_error);  // a folder
+  EXPECT_THROW(runtime::TextInput{testing::TempDir()}, std::runtime_error);  // a folder
 }
