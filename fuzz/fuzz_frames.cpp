@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "app/form1.h"
@@ -45,6 +46,7 @@ class Bytes {
 };
 
 constexpr int kMaxRows = 300;
+constexpr long kMaxYields = 10000;
 
 }  // namespace
 
@@ -90,6 +92,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (flags & 2) form.Timer1.fire();
     if (frame == frames) form.form.user_close();
   };
+  // A huge pacing count makes a frame sleep for ever in 5 ms steps, as the
+  // pacing rule says, while the window stays open to be closed: so the run
+  // is closed once it has yielded that often.
+  std::function<void()> watchdog = [&] {
+    if (toolkit.yields() > kMaxYields) {
+      form.form.user_close();
+    } else {
+      toolkit.post(watchdog);
+    }
+  };
+  toolkit.post(watchdog);
   form.Command1.user_click();
   return 0;
 }
