@@ -16,7 +16,6 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include "app/form1.h"
@@ -95,14 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A huge pacing count makes a frame sleep for ever in 5 ms steps, as the
   // pacing rule says, while the window stays open to be closed: so the run
   // is closed once it has yielded that often.
-  std::function<void()> watchdog = [&] {
-    if (toolkit.yields() > kMaxYields) {
-      form.form.user_close();
-    } else {
-      toolkit.post(watchdog);
-    }
+  toolkit.at_yield = [&](long yield) {
+    if (yield == kMaxYields) form.form.user_close();
   };
-  toolkit.post(watchdog);
   form.Command1.user_click();
   return 0;
 }

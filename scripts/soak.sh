@@ -5,11 +5,13 @@
 # clicks model files (each a restart) and finally closes the window. Memory
 # is read at every tenth of the run. Passes when every run reaches its close
 # with exit status 0, or 1 for the program's own error messages (printed,
-# counted); when resident memory at the end is within 4 MB of the most of the
-# first half (it moves by a 19000-row table, 2.8 MB, as models come and go,
-# and must not creep upwards); and when the stack stays under 64 KB. Leaks
-# themselves are LeakSanitizer's to find: run it on an AddressSanitizer
-# build with --no-memory-check.
+# counted); when resident memory at the end is within 16 MB of the most of
+# the first half; and when the stack stays under 64 KB. Memory moves by 2.8 MB
+# as the 19000-triangle model comes and goes, and the buffers the renderers
+# keep from frame to frame grow to the largest scene seen so far (by up to
+# about 10 MB), then no further: the bound catches growth without end, and
+# LeakSanitizer, on an AddressSanitizer build with --no-memory-check, every
+# leak.
 #
 #   scripts/soak.sh [--frames N] [--build DIR] [--no-memory-check] [--seed S]
 #
@@ -92,7 +94,7 @@ for edition in 1 2 3 4 5 6 7 8 9 10; do
   fail=""
   if ((code != 0 && code != 1)); then fail="exit status $code"; fi
   if [[ -z $last_frame ]] || ((last_frame < frames * 9 / 10)); then fail="ended early, at frame ${last_frame:-?}"; fi
-  if ((memory_check)) && ((last_resident > first_half + 4096)); then fail="memory crept upwards"; fi
+  if ((memory_check)) && ((last_resident > first_half + 16384)); then fail="memory crept upwards"; fi
   if ((last_stack > 65536)); then fail="stack of $last_stack bytes"; fi
   if grep -qv '^kelvo-render: ' "$work/err$edition.txt"; then fail="output not from the program"; fi
   if [[ -n $fail ]]; then

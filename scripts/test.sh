@@ -21,6 +21,11 @@ cmake --build "$root/build-asan" -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$root/build-asan" -j "$jobs" --output-on-failure
 
+echo "== Soak: every edition under a scripted user, then again under the sanitizers"
+bash "$root/scripts/soak.sh" --frames 5000
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  bash "$root/scripts/soak.sh" --frames 500 --build "$root/build-asan" --no-memory-check
+
 echo "== ThreadSanitizer build: the renderers' two threads"
 cmake -S "$root" -B "$root/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_TSAN=ON \
   -DKELVO_WERROR=ON -DKELVO_BENCH=OFF -DKELVO_GUI_TESTS=OFF >/dev/null

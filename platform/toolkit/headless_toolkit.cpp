@@ -4,6 +4,7 @@ namespace toolkit {
 
 void HeadlessToolkit::yield(YieldPoint point) {
   ++yields_;
+  if (at_yield) at_yield(yields_);
   if (point == YieldPoint::EndOfFrame) {
     ++frames_ended_;
     if (at_frame_end) at_frame_end(frames_ended_);

@@ -14,6 +14,8 @@ class HeadlessToolkit : public Toolkit {
  public:
   // Runs at the yield that ends frame `frame` (1, 2, ...), before the posted events.
   std::function<void(long frame)> at_frame_end;
+  // Runs at every yield, counted from 1, before at_frame_end.
+  std::function<void(long yield)> at_yield;
   // Queues an event for the next yield of any kind.
   void post(std::function<void()> event) { posted_.push_back(std::move(event)); }
 
