@@ -60,7 +60,7 @@ gui_start_xvfb
 # What was done last, for the failure report.
 recent=()
 note() {
-  recent+=("$(printf '%6.1fs %s' "$(awk -v s="$SECONDS" -v t="$started" 'BEGIN { print s - t }')" "$*")")
+  recent+=("$(printf '%4ds %s' "$((SECONDS - started))" "$*")")
   ((${#recent[@]} > 25)) && recent=("${recent[@]:1}")
   actions=$((actions + 1))
 }
