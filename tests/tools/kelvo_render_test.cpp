@@ -284,3 +284,36 @@ TEST(KelvoRender, RunsEveryEditionWithItsOwnWindow) {
   EXPECT_EQ(render("--edition 11").status, 2);
   EXPECT_EQ(render("--edition 1 --set Check7=1").status, 2);  // edition 1 has no autorotate box
 }
+
+TEST(KelvoRender, EventScriptsActAtTheirFramesAndWhileTheLoopStandsStill) {
+  const std::string script = testing::TempDir() + "kelvo_render_events.txt";
+  std::ofstream(script) << "# a user at work\n"
+                           "0 model cube.atl\n"
+                           "2 click Check3\n"
+                           "3 change HScroll1 99999\n"
+                           "4 type Text1 abc\n"   // the loop stops at frame 5
+                           "5 type Text1 7\n"     // taken at once, the loop standing still
+                           "5 click Command1\n"   // and it runs again
+                           "9 memory\n"
+                           "10 close\n";
+  const std::string err = testing::TempDir() + "kelvo_render_events_err.txt";
+  Result r = render("--events " + script + " --dump-controls -", err);
+  EXPECT_EQ(r.status, 1);  // the type mismatch, reported
+  EXPECT_NE(read_file(err).find("Text1 holds \"abc\""), std::string::npos);
+  EXPECT_NE(r.out.find("\nCheck3=1\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\nHScroll1=360\n"), std::string::npos) << r.out;  // its Max
+  EXPECT_NE(r.out.find("Form1.Caption=12\n"), std::string::npos) << r.out;
+  // Frame 5 never ended before the stop: Text1 counts on from 7 through
+  // frames 5 to 10.
+  EXPECT_NE(r.out.find("\nText1=13\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find(" memory resident "), std::string::npos) << r.out;
+
+  // Mistakes in the script stop everything before anything runs.
+  for (const char* line : {"x click Check3", "1 jump", "1 click Check99", "1 model none.atl",
+                           "1 scroll HScroll1 far", "1 type Label1 x"}) {
+    std::ofstream(script) << line << "\n";
+    r = render("--events " + script, err);
+    EXPECT_EQ(r.status, 2) << line;
+    EXPECT_NE(read_file(err).find("line 1"), std::string::npos) << line;
+  }
+}
