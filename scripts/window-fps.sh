@@ -89,13 +89,8 @@ gui_start_xvfb
 (cd "$bin" && exec ./kelvo8) 2>"$work/program.log" &
 program_pid=$!
 wid=$(gui_find_window '^Form1$' 15) || gui_fail "no window titled Form1 appeared"
-# The window is mapped before it is drawn: wait until Picture1 shows.
-deadline=$((SECONDS + 10))
-until gui_screenshot "$wid" "$work/start.png" &&
-  [[ $(gui_pixel "$work/start.png" $((left[Picture1] + 10)) $((top[Picture1] + 10))) == 192,192,255 ]]; do
-  ((SECONDS < deadline)) || gui_fail "the window was not drawn within 10 s"
-  sleep 0.2
-done
+gui_wait_drawn "$wid" $((left[Picture1] + 10)) $((top[Picture1] + 10)) "$work/start.png" ||
+  gui_fail "the window was not drawn within 10 s"
 
 click() { xdotool mousemove "$((WIN_X + $1))" "$((WIN_Y + $2))" click 1; }
 # "Max 50fps" starts ticked.

@@ -102,6 +102,18 @@ gui_pixel() {
   convert "$1" -format "%[fx:round(255*$p.r)],%[fx:round(255*$p.g)],%[fx:round(255*$p.b)]" info:
 }
 
+# gui_wait_drawn WINDOW_ID X Y PNG: the window is mapped before it is drawn;
+# waits up to 10 s until the pixel at (X, Y), inside Picture1, shows the
+# picture's light blue. The last screenshot is left in PNG; 1 when it never
+# showed.
+gui_wait_drawn() {
+  local deadline=$((SECONDS + 10))
+  until gui_screenshot "$1" "$4" && [[ $(gui_pixel "$4" "$2" "$3") == 192,192,255 ]]; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.2
+  done
+}
+
 # gui_wait_title WINDOW_ID EXPECTED TIMEOUT_S: polls the title; 0 when it
 # equals EXPECTED in time. The last title seen is left in GUI_TITLE.
 gui_wait_title() {

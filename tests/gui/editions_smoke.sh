@@ -55,14 +55,8 @@ for edition in 1 2 3 4 5 6 7 8 9 10; do
   (cd "$work/models" && exec "$bin/$name") 2>"$work/program.log" &
   program_pid=$!
   wid=$(gui_find_window '^Form1$' 15) || fail "no window titled Form1 appeared within 15 s"
-  # The window is mapped before it is drawn: wait until Picture1 shows.
-  inside_x=$((left[Picture1] + 10)) inside_y=$((top[Picture1] + 10))
-  deadline=$((SECONDS + 10))
-  until gui_screenshot "$wid" "$work/start.png" &&
-    [[ $(gui_pixel "$work/start.png" "$inside_x" "$inside_y") == 192,192,255 ]]; do
-    ((SECONDS < deadline)) || fail "Picture1 not shown after 10 s (see $work/start.png)"
-    sleep 0.2
-  done
+  gui_wait_drawn "$wid" $((left[Picture1] + 10)) $((top[Picture1] + 10)) "$work/start.png" ||
+    fail "Picture1 not shown after 10 s (see $work/start.png)"
   [[ "$WIN_W" -eq ${width[Form1]} && "$WIN_H" -eq ${height[Form1]} ]] ||
     fail "client area is ${WIN_W}x${WIN_H}, expected ${width[Form1]}x${height[Form1]}"
 

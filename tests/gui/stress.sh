@@ -100,12 +100,8 @@ for name in $programs; do
   (cd "$bin" && exec "./$name") 2>"$work/program.log" &
   program_pid=$!
   wid=$(gui_find_window '^Form1$' 15) || fail "no window titled Form1 appeared within 15 s"
-  deadline=$((SECONDS + 10))
-  until gui_screenshot "$wid" "$work/start.png" &&
-    [[ $(gui_pixel "$work/start.png" $((left[Picture1] + 10)) $((top[Picture1] + 10))) == 192,192,255 ]]; do
-    ((SECONDS < deadline)) || fail "the window was not drawn within 10 s"
-    sleep 0.2
-  done
+  gui_wait_drawn "$wid" $((left[Picture1] + 10)) $((top[Picture1] + 10)) "$work/start.png" ||
+    fail "the window was not drawn within 10 s"
 
   # Points in window coordinates; clicks land on the screen.
   click_at() { xdotool mousemove "$((WIN_X + $1))" "$((WIN_Y + $2))" click 1; }
