@@ -1,0 +1,56 @@
+#pragma once
+// An animated GIF of a run's frames: every frame is kept until the end, then
+// one palette is chosen for all of them and the file is written.
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/gdi/surface.h"
+
+namespace tools {
+
+// Up to `max_colours` colours for the pixel counts in `histogram`: the
+// colours themselves when there are few enough, otherwise a median cut of the
+// histogram refined by a few rounds of moving each colour to the mean of the
+// pixels nearest to it. Sorted by colour value, so equal input gives an equal
+// palette.
+std::vector<gdi::COLORREF> choose_palette(
+    const std::unordered_map<gdi::COLORREF, std::uint64_t>& histogram, std::size_t max_colours);
+
+// The palette index nearest to `colour` (squared distance in RGB).
+std::size_t nearest_colour(const std::vector<gdi::COLORREF>& palette, gdi::COLORREF colour);
+
+class GifAnimation {
+ public:
+  // Opens the file at once, so that a path that cannot be written is known
+  // before the run; throws std::runtime_error naming the file and the reason.
+  // `delay_cs` is the time each frame is shown, in hundredths of a second.
+  GifAnimation(const std::string& path, int delay_cs);
+  ~GifAnimation();
+  GifAnimation(const GifAnimation&) = delete;
+  GifAnimation& operator=(const GifAnimation&) = delete;
+
+  // Takes a copy of the frame; every frame must have the first one's size.
+  void add_frame(const gdi::Surface& frame);
+  std::size_t frames() const { return frames_.size(); }
+
+  // Chooses the palette and writes every frame, looping for ever; throws
+  // std::runtime_error on failure. A file that could not be finished, here
+  // or because the animation is dropped unfinished, is removed.
+  void finish();
+
+ private:
+  std::string path_;
+  int delay_cs_;
+  void* file_ = nullptr;  // GifFileType*, kept out of this header
+  int width_ = 0, height_ = 0;
+  // Each frame deflated: the renderer's pictures are large flat areas, so a
+  // frame of 290 KB keeps a few KB, and a long run fits in memory without
+  // knowing its palette beforehand.
+  std::vector<std::vector<unsigned char>> frames_;
+  std::unordered_map<gdi::COLORREF, std::uint64_t> histogram_;
+};
+
+}  // namespace tools
