@@ -20,6 +20,7 @@
 #include "platform/gdi/png_writer.h"
 #include "platform/toolkit/headless_toolkit.h"
 #include "tools/event_script.h"
+#include "tools/gif_writer.h"
 
 namespace {
 
@@ -50,6 +51,15 @@ Runs one edition of the renderer without a window and writes out what it drew.
   --dump-controls FILE|- write Form1.Caption and every check box, option
                          button, scroll bar and text box as NAME=VALUE lines
   --snapshot NAME=FILE   write picture box NAME's image as a PNG file
+  --frames-png DIR       write Picture1 as it stands at the end of every frame
+                         as DIR/frame-00001.png, DIR/frame-00002.png, ...
+                         (DIR is created if missing); from frame 100000 on
+                         the numbers grow to six digits and no longer sort
+                         by name
+  --gif FILE             write the same frames as an animated GIF that plays
+                         at 50 frames a second (what "Max 50fps" shows) and
+                         loops for ever; one palette for all frames, exact
+                         when they hold at most 256 colours
   --dump-layout FILE|-   write "Form1 0 0 WIDTH HEIGHT" for the client area,
                          then "NAME LEFT TOP WIDTH HEIGHT" for every control
                          the edition shows, in twips (15 to a pixel)
@@ -71,6 +81,8 @@ struct Options {
   std::optional<std::string> dump_controls;
   std::optional<std::string> dump_layout;
   std::vector<std::pair<std::string, std::string>> snapshots;
+  std::optional<std::string> frames_png;
+  std::optional<std::string> gif;
 };
 
 struct UsageError {
@@ -144,6 +156,10 @@ Options parse_options(int argc, char** argv) {
       o.dump_layout = value();
     } else if (option == "--snapshot") {
       o.snapshots.push_back(split_assignment(option, value()));
+    } else if (option == "--frames-png") {
+      o.frames_png = value();
+    } else if (option == "--gif") {
+      o.gif = value();
     } else {
       throw UsageError{"unknown option \"" + std::string(argv[i]) + "\""};
     }
@@ -278,6 +294,78 @@ bool select_model(app::Form1& form, const std::string& file) {
   return false;
 }
 
+// Picture1 at the end of every frame, as numbered PNG files and as a GIF.
+// An output that fails stops there and its message waits for the end of the
+// run, as the dumps' do; the run and the other outputs go on.
+class FrameRecorder {
+ public:
+  // 50 frames a second, the pace "Max 50fps" holds the window to.
+  static constexpr int kDelayCentiseconds = 2;
+
+  explicit FrameRecorder(const Options& o) {
+    if (o.frames_png) {
+      std::error_code error;
+      std::filesystem::create_directories(*o.frames_png, error);
+      if (!error && !std::filesystem::is_directory(*o.frames_png, error) && !error) {
+        error = std::make_error_code(std::errc::not_a_directory);
+      }
+      if (error) {
+        errors_.push_back("cannot write frames to '" + *o.frames_png + "': " + error.message());
+      } else {
+        png_dir_ = *o.frames_png;
+      }
+    }
+    if (o.gif) {
+      try {
+        gif_.emplace(*o.gif, kDelayCentiseconds);
+      } catch (const std::runtime_error& e) {
+        errors_.push_back(e.what());
+      }
+    }
+  }
+
+  bool active() const { return png_dir_ || gif_; }
+
+  void record(const gdi::Surface& picture, long frame) {
+    if (png_dir_) {
+      char name[32];
+      std::snprintf(name, sizeof name, "frame-%05ld.png", frame);
+      try {
+        gdi::write_png((*png_dir_ / name).string(), picture);
+      } catch (const std::runtime_error& e) {
+        errors_.push_back(e.what());
+        png_dir_.reset();
+      }
+    }
+    if (gif_) {
+      try {
+        gif_->add_frame(picture);
+      } catch (const std::runtime_error& e) {
+        errors_.push_back(e.what());
+        gif_.reset();
+      }
+    }
+  }
+
+  // Writes the GIF; the messages of every output that failed.
+  const std::vector<std::string>& finish() {
+    if (gif_) {
+      try {
+        gif_->finish();
+      } catch (const std::runtime_error& e) {
+        errors_.push_back(e.what());
+      }
+      gif_.reset();
+    }
+    return errors_;
+  }
+
+ private:
+  std::optional<std::filesystem::path> png_dir_;
+  std::optional<tools::GifAnimation> gif_;
+  std::vector<std::string> errors_;
+};
+
 int run(const Options& o) {
   const editions::EditionConfig& edition = *editions::find_edition(o.edition);
   std::error_code error;
@@ -301,8 +389,12 @@ int run(const Options& o) {
       throw UsageError{e.what()};
     }
   }
+  FrameRecorder recorder(o);
+  const gdi::Surface& picture = form.Picture1.image();
   const long frames = o.frames.value_or(o.events ? -1 : 1);
   toolkit.at_frame_end = [&](long frame) {
+    // First, while the picture is the frame's finished drawing.
+    if (recorder.active()) recorder.record(picture, frame);
     if (o.tick_every > 0 && frame % o.tick_every == 0) form.Timer1.fire();
     if (player) player->at_frame_end(frame);
     if (frame == frames) form.form.user_close();
@@ -333,6 +425,10 @@ int run(const Options& o) {
     }
   } catch (const std::exception& e) {
     std::cerr << "kelvo-render: " << e.what() << '\n';
+    status = 1;
+  }
+  for (const std::string& message : recorder.finish()) {
+    std::cerr << "kelvo-render: " << message << '\n';
     status = 1;
   }
   return status;
