@@ -1,11 +1,16 @@
 // kelvo-render's contract: options, outputs and exit codes.
 
+#include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <span>
@@ -316,4 +321,146 @@ TEST(KelvoRender, EventScriptsActAtTheirFramesAndWhileTheLoopStandsStill) {
     EXPECT_EQ(r.status, 2) << line;
     EXPECT_NE(read_file(err).find("line 1"), std::string::npos) << line;
   }
+}
+
+namespace {
+
+// An animated GIF as giflib reads it: each frame's RGB, its delay, and
+// whether the NETSCAPE2.0 block asks for endless looping.
+struct Animation {
+  int status = D_GIF_SUCCEEDED;
+  std::vector<Picture> frames;
+  std::vector<int> delays;
+  bool loops_for_ever = false;
+};
+Animation read_gif(const std::string& path) {
+  Animation animation;
+  GifFileType* gif = DGifOpenFileName(path.c_str(), &animation.status);
+  if (!gif) return animation;
+  if (DGifSlurp(gif) != GIF_OK) {
+    animation.status = gif->Error;
+    DGifCloseFile(gif, nullptr);
+    return animation;
+  }
+  for (int i = 0; i < gif->ImageCount; ++i) {
+    const SavedImage& image = gif->SavedImages[i];
+    const ColorMapObject* map = image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif->SColorMap;
+    Picture picture;
+    picture.width = static_cast<unsigned>(image.ImageDesc.Width);
+    picture.height = static_cast<unsigned>(image.ImageDesc.Height);
+    for (std::size_t p = 0; p < std::size_t{picture.width} * picture.height; ++p) {
+      const GifColorType c = map->Colors[image.RasterBits[p]];
+      picture.rgb.insert(picture.rgb.end(), {c.Red, c.Green, c.Blue});
+    }
+    animation.frames.push_back(std::move(picture));
+    GraphicsControlBlock control;
+    animation.delays.push_back(DGifSavedExtensionToGCB(gif, i, &control) == GIF_OK ? control.DelayTime : -1);
+    for (int e = 0; e + 1 < image.ExtensionBlockCount; ++e) {
+      const ExtensionBlock& block = image.ExtensionBlocks[e];
+      const ExtensionBlock& data = image.ExtensionBlocks[e + 1];
+      animation.loops_for_ever |= block.Function == APPLICATION_EXT_FUNC_CODE && block.ByteCount == 11 &&
+                                  std::memcmp(block.Bytes, "NETSCAPE2.0", 11) == 0 && data.ByteCount == 3 &&
+                                  data.Bytes[0] == 1 && data.Bytes[1] == 0 && data.Bytes[2] == 0;
+    }
+  }
+  DGifCloseFile(gif, nullptr);
+  return animation;
+}
+
+// Runs five frames of the torus into numbered PNGs and a GIF; the PNGs, in order.
+std::vector<Picture> turntable(const std::string& name, const std::string& settings) {
+  const std::string dir = testing::TempDir() + name + "/frames";
+  std::filesystem::remove_all(testing::TempDir() + name);
+  EXPECT_EQ(render("--model torus.atl --frames 5 " + settings + " --frames-png " + dir + " --gif " +
+                   testing::TempDir() + name + "/turn.gif").status,
+            0);
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) files.push_back(entry.path().filename());
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"frame-00001.png", "frame-00002.png", "frame-00003.png",
+                                             "frame-00004.png", "frame-00005.png"}));
+  std::vector<Picture> frames;
+  for (const std::string& file : files) frames.push_back(read_png(dir + "/" + file));
+  return frames;
+}
+
+}  // namespace
+
+TEST(KelvoRender, TurntablePngsAreThePictureAtTheEndOfEachFrame) {
+  const std::vector<Picture> frames = turntable("turntable_grey", "");
+  ASSERT_EQ(frames.size(), 5u);
+  for (const Picture& frame : frames) {
+    EXPECT_EQ(frame.width, 317u);
+    EXPECT_EQ(frame.height, 229u);
+  }
+  EXPECT_NE(frames[0].rgb, frames[4].rgb);  // the torus turns
+
+  const std::string single = testing::TempDir() + "turntable_single.png";
+  ASSERT_EQ(render("--model torus.atl --frames 1 --snapshot Picture1=" + single).status, 0);
+  EXPECT_EQ(frames[0].rgb, read_png(single).rgb);
+
+  // The grey views hold far fewer than 256 colours: the GIF is exact.
+  const Animation gif = read_gif(testing::TempDir() + "turntable_grey/turn.gif");
+  ASSERT_EQ(gif.status, D_GIF_SUCCEEDED) << GifErrorString(gif.status);
+  ASSERT_EQ(gif.frames.size(), 5u);
+  EXPECT_TRUE(gif.loops_for_ever);
+  for (std::size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(gif.delays[i], 2) << i;
+    EXPECT_EQ(gif.frames[i].width, 317u);
+    EXPECT_EQ(gif.frames[i].height, 229u);
+    EXPECT_EQ(gif.frames[i].rgb, frames[i].rgb) << i;
+  }
+}
+
+TEST(KelvoRender, TexturedTurntableGifStaysCloseToThePngs) {
+  // Edition 10 shades the texture: some 385 colours in five frames.
+  const std::vector<Picture> frames =
+      turntable("turntable_textured", "--edition 10 --set Check15=1 --set Check16=1");
+  ASSERT_EQ(frames.size(), 5u);
+  std::set<gdi::COLORREF> colours;
+  for (const Picture& frame : frames) {
+    for (unsigned y = 0; y < frame.height; ++y) {
+      for (unsigned x = 0; x < frame.width; ++x) colours.insert(frame.at(x, y));
+    }
+  }
+  ASSERT_GT(colours.size(), 256u);  // else the palette would not have to be chosen
+
+  const Animation gif = read_gif(testing::TempDir() + "turntable_textured/turn.gif");
+  ASSERT_EQ(gif.frames.size(), 5u);
+  for (std::size_t i = 0; i < 5; ++i) {
+    ASSERT_EQ(gif.frames[i].rgb.size(), frames[i].rgb.size()) << i;
+    long total = 0;
+    int worst = 0;
+    for (std::size_t c = 0; c < frames[i].rgb.size(); ++c) {
+      const int error = std::abs(gif.frames[i].rgb[c] - frames[i].rgb[c]);
+      total += error;
+      worst = std::max(worst, error);
+    }
+    const double mean = static_cast<double>(total) / static_cast<double>(frames[i].rgb.size());
+    // The shaded texels are close neighbours, and with a palette of 256 for
+    // 385 colours only a few neighbours share an entry: a level or two
+    // apart. A pixel mapped to a wrong entry is tens of levels off.
+    EXPECT_LT(mean, 0.5) << i;
+    EXPECT_LE(worst, 8) << i;
+  }
+}
+
+TEST(KelvoRender, TurntableOutputsThatCannotBeWrittenExitWithOne) {
+  const std::string err = testing::TempDir() + "turntable_err.txt";
+  const std::string file = testing::TempDir() + "turntable_plain_file";
+  std::ofstream(file) << "x";
+  Result r = render("--model torus.atl --frames 2 --gif /no/such/folder/turn.gif --dump-controls -", err);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(read_file(err).find("'/no/such/folder/turn.gif'"), std::string::npos) << read_file(err);
+  EXPECT_NE(r.out.find("\nText1=2\n"), std::string::npos) << r.out;  // the run went on
+
+  r = render("--model torus.atl --frames 2 --frames-png " + file + "/frames", err);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(read_file(err).find(file + "/frames"), std::string::npos) << read_file(err);
+
+  const std::string none = testing::TempDir() + "turntable_none.gif";
+  r = render("--model torus.atl --frames 0 --gif " + none, err);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(read_file(err).find("nothing to show"), std::string::npos) << read_file(err);
+  EXPECT_FALSE(std::filesystem::exists(none));  // no half-written GIF left behind
 }
