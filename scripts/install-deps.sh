@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libosmesa6-dev libcairo2-dev
   xvfb xdotool x11-apps x11-utils imagemagick libx11-dev
   clang-14 libclang-rt-14-dev
+  libassimp-dev libmeshoptimizer-dev
 )
 
 missing=()
