@@ -20,7 +20,7 @@
 #include "platform/gdi/png_writer.h"
 #include "platform/toolkit/headless_toolkit.h"
 #include "tools/event_script.h"
-#include "tools/gif_writer.h"
+#include "tools/frame_recorder.h"
 
 namespace {
 
@@ -294,78 +294,6 @@ bool select_model(app::Form1& form, const std::string& file) {
   return false;
 }
 
-// Picture1 at the end of every frame, as numbered PNG files and as a GIF.
-// An output that fails stops there and its message waits for the end of the
-// run, as the dumps' do; the run and the other outputs go on.
-class FrameRecorder {
- public:
-  // 50 frames a second, the pace "Max 50fps" holds the window to.
-  static constexpr int kDelayCentiseconds = 2;
-
-  explicit FrameRecorder(const Options& o) {
-    if (o.frames_png) {
-      std::error_code error;
-      std::filesystem::create_directories(*o.frames_png, error);
-      if (!error && !std::filesystem::is_directory(*o.frames_png, error) && !error) {
-        error = std::make_error_code(std::errc::not_a_directory);
-      }
-      if (error) {
-        errors_.push_back("cannot write frames to '" + *o.frames_png + "': " + error.message());
-      } else {
-        png_dir_ = *o.frames_png;
-      }
-    }
-    if (o.gif) {
-      try {
-        gif_.emplace(*o.gif, kDelayCentiseconds);
-      } catch (const std::runtime_error& e) {
-        errors_.push_back(e.what());
-      }
-    }
-  }
-
-  bool active() const { return png_dir_ || gif_; }
-
-  void record(const gdi::Surface& picture, long frame) {
-    if (png_dir_) {
-      char name[32];
-      std::snprintf(name, sizeof name, "frame-%05ld.png", frame);
-      try {
-        gdi::write_png((*png_dir_ / name).string(), picture);
-      } catch (const std::runtime_error& e) {
-        errors_.push_back(e.what());
-        png_dir_.reset();
-      }
-    }
-    if (gif_) {
-      try {
-        gif_->add_frame(picture);
-      } catch (const std::runtime_error& e) {
-        errors_.push_back(e.what());
-        gif_.reset();
-      }
-    }
-  }
-
-  // Writes the GIF; the messages of every output that failed.
-  const std::vector<std::string>& finish() {
-    if (gif_) {
-      try {
-        gif_->finish();
-      } catch (const std::runtime_error& e) {
-        errors_.push_back(e.what());
-      }
-      gif_.reset();
-    }
-    return errors_;
-  }
-
- private:
-  std::optional<std::filesystem::path> png_dir_;
-  std::optional<tools::GifAnimation> gif_;
-  std::vector<std::string> errors_;
-};
-
 int run(const Options& o) {
   const editions::EditionConfig& edition = *editions::find_edition(o.edition);
   std::error_code error;
@@ -389,7 +317,7 @@ int run(const Options& o) {
       throw UsageError{e.what()};
     }
   }
-  FrameRecorder recorder(o);
+  tools::FrameRecorder recorder(o.frames_png, o.gif);
   const gdi::Surface& picture = form.Picture1.image();
   const long frames = o.frames.value_or(o.events ? -1 : 1);
   toolkit.at_frame_end = [&](long frame) {
