@@ -32,7 +32,7 @@
 
 namespace {
 
-constexpr int kLoaderLimit = 19000;  // triangles the program's loader reads
+constexpr int kLoaderLimit = 19000;          // triangles the program's loader reads
 constexpr std::size_t kLargeInput = 100000;  // from here on progress goes to stderr
 
 enum class Winding { keep, flip, automatic };
@@ -47,7 +47,7 @@ struct Options {
 
 // All triangles of the scene in one indexed list, in .atl axes.
 struct Mesh {
-  std::vector<float> positions;  // x, y, z per vertex
+  std::vector<float> positions;   // x, y, z per vertex
   std::vector<unsigned> indices;  // three per triangle
   std::size_t triangles() const { return indices.size() / 3; }
 };
@@ -87,7 +87,8 @@ std::optional<long> whole_number(const char* text) {
 std::optional<Options> parse_arguments(int argc, char** argv, bool& help) {
   Options o;
   const auto fail = [](const std::string& message) {
-    std::fprintf(stderr, "atl-import: %s\n(atl-import --help lists the options)\n", message.c_str());
+    std::fprintf(stderr, "atl-import: %s\n(atl-import --help lists the options)\n",
+                 message.c_str());
     return std::nullopt;
   };
   for (int i = 1; i < argc; ++i) {
@@ -112,15 +113,20 @@ std::optional<Options> parse_arguments(int argc, char** argv, bool& help) {
     } else if (arg == "--winding") {
       const char* v = value();
       const std::string w = v ? v : "";
-      if (w == "keep") o.winding = Winding::keep;
-      else if (w == "flip") o.winding = Winding::flip;
-      else if (w == "auto") o.winding = Winding::automatic;
-      else return fail("--winding must be keep, flip or auto");
+      if (w == "keep")
+        o.winding = Winding::keep;
+      else if (w == "flip")
+        o.winding = Winding::flip;
+      else if (w == "auto")
+        o.winding = Winding::automatic;
+      else
+        return fail("--winding must be keep, flip or auto");
     } else if (arg == "--max-triangles") {
       const char* v = value();
       const std::optional<long> n = v ? whole_number(v) : std::nullopt;
       if (!n || *n < 1 || *n > kLoaderLimit)
-        return fail("--max-triangles needs a whole number from 1 to " + std::to_string(kLoaderLimit));
+        return fail("--max-triangles needs a whole number from 1 to " +
+                    std::to_string(kLoaderLimit));
       o.max_triangles = static_cast<int>(*n);
     } else if (arg.size() > 1 && arg[0] == '-') {
       return fail("unknown option " + arg);
@@ -131,7 +137,8 @@ std::optional<Options> parse_arguments(int argc, char** argv, bool& help) {
     }
   }
   if (o.input.empty()) return fail("no input file");
-  if (o.output.empty()) o.output = std::filesystem::path(o.input).replace_extension(".atl").string();
+  if (o.output.empty())
+    o.output = std::filesystem::path(o.input).replace_extension(".atl").string();
   return o;
 }
 
@@ -150,10 +157,12 @@ void collect(const aiScene& scene, const aiNode& node, const aiMatrix4x4& parent
     for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
       const aiFace& face = mesh.mFaces[f];
       if (face.mNumIndices != 3) continue;
-      for (unsigned k = 0; k < 3; ++k) out.indices.push_back(static_cast<unsigned>(base + face.mIndices[k]));
+      for (unsigned k = 0; k < 3; ++k)
+        out.indices.push_back(static_cast<unsigned>(base + face.mIndices[k]));
     }
   }
-  for (unsigned c = 0; c < node.mNumChildren; ++c) collect(scene, *node.mChildren[c], transform, out);
+  for (unsigned c = 0; c < node.mNumChildren; ++c)
+    collect(scene, *node.mChildren[c], transform, out);
 }
 
 // Six times the volume the faces enclose, positive when they are wound
@@ -172,7 +181,8 @@ double signed_volume(const Mesh& mesh) {
 }
 
 void flip(Mesh& mesh) {
-  for (std::size_t t = 0; t < mesh.indices.size(); t += 3) std::swap(mesh.indices[t + 1], mesh.indices[t + 2]);
+  for (std::size_t t = 0; t < mesh.indices.size(); t += 3)
+    std::swap(mesh.indices[t + 1], mesh.indices[t + 2]);
 }
 
 // Centres the bounding box on the origin and scales its largest extent to
@@ -238,7 +248,8 @@ void write_number(std::FILE* f, float value) {
 bool write_atl(const Mesh& mesh, const Options& o, std::size_t source_triangles) {
   std::FILE* f = std::fopen(o.output.c_str(), "wb");
   if (!f) {
-    std::fprintf(stderr, "atl-import: cannot write %s: %s\n", o.output.c_str(), std::strerror(errno));
+    std::fprintf(stderr, "atl-import: cannot write %s: %s\n", o.output.c_str(),
+                 std::strerror(errno));
     return false;
   }
   const std::string source = std::filesystem::path(o.input).filename().string();
@@ -271,7 +282,8 @@ int convert(const Options& o) {
   const aiScene* scene = importer.ReadFile(
       o.input, aiProcess_Triangulate | aiProcess_JoinIdenticalVertices | aiProcess_SortByPType);
   if (!scene || !scene->mRootNode) {
-    std::fprintf(stderr, "atl-import: %s: cannot be read as a model: %s\n", in, importer.GetErrorString());
+    std::fprintf(stderr, "atl-import: %s: cannot be read as a model: %s\n", in,
+                 importer.GetErrorString());
     return 1;
   }
   Mesh mesh;
@@ -281,17 +293,21 @@ int convert(const Options& o) {
     std::fprintf(stderr, "atl-import: %s holds no triangles\n", in);
     return 1;
   }
-  if (source_triangles >= kLargeInput) std::fprintf(stderr, "atl-import: read %zu triangles\n", source_triangles);
+  if (source_triangles >= kLargeInput)
+    std::fprintf(stderr, "atl-import: read %zu triangles\n", source_triangles);
   // The loader divides by 3: `size` pixels are three times as many file units.
   if (!place(mesh, 3 * o.size)) {
     std::fprintf(stderr, "atl-import: %s: the triangles have no extent\n", in);
     return 1;
   }
-  if (o.winding == Winding::flip || (o.winding == Winding::automatic && signed_volume(mesh) < 0)) flip(mesh);
+  if (o.winding == Winding::flip || (o.winding == Winding::automatic && signed_volume(mesh) < 0))
+    flip(mesh);
   if (mesh.triangles() > static_cast<std::size_t>(o.max_triangles)) {
-    std::fprintf(stderr, "atl-import: simplifying %zu triangles to at most %d\n", mesh.triangles(), o.max_triangles);
+    std::fprintf(stderr, "atl-import: simplifying %zu triangles to at most %d\n", mesh.triangles(),
+                 o.max_triangles);
     if (!simplify(mesh, static_cast<std::size_t>(o.max_triangles))) {
-      std::fprintf(stderr, "atl-import: %s cannot be simplified to %d triangles\n", in, o.max_triangles);
+      std::fprintf(stderr, "atl-import: %s cannot be simplified to %d triangles\n", in,
+                   o.max_triangles);
       return 1;
     }
   }

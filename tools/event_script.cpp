@@ -59,13 +59,14 @@ std::vector<ScriptedEvent> read_event_script(const std::string& path) {
     events.push_back(std::move(e));
   }
   // Actions of one frame keep their order.
-  std::stable_sort(events.begin(), events.end(),
-                   [](const ScriptedEvent& a, const ScriptedEvent& b) { return a.frame < b.frame; });
+  std::stable_sort(
+      events.begin(), events.end(),
+      [](const ScriptedEvent& a, const ScriptedEvent& b) { return a.frame < b.frame; });
   return events;
 }
 
-EventPlayer::EventPlayer(app::Form1& form, std::vector<ScriptedEvent> events,
-                         std::ostream& report, const void* stack_base)
+EventPlayer::EventPlayer(app::Form1& form, std::vector<ScriptedEvent> events, std::ostream& report,
+                         const void* stack_base)
     : form_(form),
       events_(std::move(events)),
       report_(report),

@@ -60,7 +60,8 @@ void move_to_means(std::vector<COLORREF>& palette, const std::vector<Weighted>& 
   std::vector<std::array<std::uint64_t, 4>> sums(palette.size(), {0, 0, 0, 0});
   for (std::size_t i = 0; i < colours.size(); ++i) {
     auto& sum = sums[group[i]];
-    for (int k = 0; k < 3; ++k) sum[k] += colours[i].count * static_cast<std::uint64_t>(colours[i].rgb[k]);
+    for (int k = 0; k < 3; ++k)
+      sum[k] += colours[i].count * static_cast<std::uint64_t>(colours[i].rgb[k]);
     sum[3] += colours[i].count;
   }
   for (std::size_t p = 0; p < palette.size(); ++p) {
@@ -109,8 +110,8 @@ std::vector<COLORREF> choose_palette(const std::unordered_map<COLORREF, std::uin
   // (the background, a large face) soon has a box of its own.
   std::vector<Box> boxes{measure(colours, 0, colours.size())};
   while (boxes.size() < max_colours) {
-    const auto widest = std::max_element(boxes.begin(), boxes.end(),
-                                         [](const Box& a, const Box& b) { return a.range < b.range; });
+    const auto widest = std::max_element(
+        boxes.begin(), boxes.end(), [](const Box& a, const Box& b) { return a.range < b.range; });
     if (widest->range == 0) break;
     const Box box = *widest;
     const int k = box.channel;
@@ -122,8 +123,8 @@ std::vector<COLORREF> choose_palette(const std::unordered_map<COLORREF, std::uin
     std::uint64_t total = 0;
     for (std::size_t i = box.begin; i < box.end; ++i) total += colours[i].count;
     std::size_t split = box.begin;
-    for (std::uint64_t below = 0; split + 1 < box.end && (below + colours[split].count) * 2 <= total;
-         ++split) {
+    for (std::uint64_t below = 0;
+         split + 1 < box.end && (below + colours[split].count) * 2 <= total; ++split) {
       below += colours[split].count;
     }
     split = std::max(split, box.begin + 1);  // both halves keep a colour
@@ -140,7 +141,8 @@ std::vector<COLORREF> choose_palette(const std::unordered_map<COLORREF, std::uin
   // A few rounds of k-means: each colour goes to its nearest entry, which the
   // boxes' straight cuts do not always give, and the entries follow.
   for (int round = 0; round < 3; ++round) {
-    for (std::size_t i = 0; i < colours.size(); ++i) group[i] = nearest_colour(palette, colours[i].colour());
+    for (std::size_t i = 0; i < colours.size(); ++i)
+      group[i] = nearest_colour(palette, colours[i].colour());
     move_to_means(palette, colours, group);
   }
   std::sort(palette.begin(), palette.end());
@@ -148,7 +150,8 @@ std::vector<COLORREF> choose_palette(const std::unordered_map<COLORREF, std::uin
   return palette;
 }
 
-GifAnimation::GifAnimation(const std::string& path, int delay_cs) : path_(path), delay_cs_(delay_cs) {
+GifAnimation::GifAnimation(const std::string& path, int delay_cs)
+    : path_(path), delay_cs_(delay_cs) {
   // Opened here rather than by EGifOpenFileName, which makes the file
   // readable by its owner only; this one follows the umask as other outputs do.
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
@@ -189,8 +192,8 @@ void GifAnimation::add_frame(const gdi::Surface& frame) {
   const uLong size = static_cast<uLong>(pixels.size() * sizeof pixels[0]);
   std::vector<unsigned char> packed(compressBound(size));
   uLongf packed_size = static_cast<uLongf>(packed.size());
-  if (compress2(packed.data(), &packed_size, reinterpret_cast<const Bytef*>(pixels.data()), size, 1) !=
-      Z_OK) {
+  if (compress2(packed.data(), &packed_size, reinterpret_cast<const Bytef*>(pixels.data()), size,
+                1) != Z_OK) {
     throw std::runtime_error("cannot write '" + path_ + "': out of memory keeping the frames");
   }
   packed.resize(packed_size);
@@ -226,8 +229,10 @@ void GifAnimation::finish() {
   ColorMapObject* map = GifMakeMapObject(1 << bits, nullptr);
   if (!map) fail("out of memory");
   for (int i = 0; i < map->ColorCount; ++i) {
-    const COLORREF c = static_cast<std::size_t>(i) < palette.size() ? palette[static_cast<std::size_t>(i)] : 0;
-    map->Colors[i] = {static_cast<GifByteType>(gdi::GetRValue(c)), static_cast<GifByteType>(gdi::GetGValue(c)),
+    const COLORREF c =
+        static_cast<std::size_t>(i) < palette.size() ? palette[static_cast<std::size_t>(i)] : 0;
+    map->Colors[i] = {static_cast<GifByteType>(gdi::GetRValue(c)),
+                      static_cast<GifByteType>(gdi::GetGValue(c)),
                       static_cast<GifByteType>(gdi::GetBValue(c))};
   }
   EGifSetGifVersion(gif, true);
@@ -252,7 +257,8 @@ void GifAnimation::finish() {
   GifByteType control_bytes[4];
   const std::size_t control_size = EGifGCBToExtension(&control, control_bytes);
 
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width_) *
+                                    static_cast<std::size_t>(height_));
   std::vector<GifPixelType> line(static_cast<std::size_t>(width_));
   for (const auto& packed : frames_) {
     uLongf size = static_cast<uLongf>(pixels.size() * sizeof pixels[0]);
@@ -260,7 +266,8 @@ void GifAnimation::finish() {
                    static_cast<uLong>(packed.size())) != Z_OK) {
       fail("a kept frame is damaged");
     }
-    check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(control_size), control_bytes));
+    check(EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(control_size),
+                           control_bytes));
     check(EGifPutImageDesc(gif, 0, 0, width_, height_, false, nullptr));
     for (std::size_t y = 0; y < static_cast<std::size_t>(height_); ++y) {
       for (std::size_t x = 0; x < line.size(); ++x) line[x] = index.at(pixels[y * line.size() + x]);

@@ -38,8 +38,8 @@ struct Outcome {
 // Runs atl-import with the arguments; its exit status and what it wrote to stderr.
 Outcome atl_import(const std::string& arguments) {
   const std::string errors = scratch("stderr.txt");
-  const std::string command =
-      std::string(KELVO_BINARY_DIR) + "/bin/atl-import " + arguments + " 2>" + errors + " >/dev/null";
+  const std::string command = std::string(KELVO_BINARY_DIR) + "/bin/atl-import " + arguments +
+                              " 2>" + errors + " >/dev/null";
   const int status = std::system(command.c_str());
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, read_file(errors)};
 }
@@ -86,17 +86,19 @@ std::vector<std::array<int, 3>> cube_triangles(bool inward) {
 
 std::string write_cube(const std::string& format, bool inward = false) {
   const auto triangles = cube_triangles(inward);
-  const std::string path = scratch(format + (inward ? "_inward" : "") + "." +
-                                   (format == "binary_stl" ? "stl" : format));
+  const std::string path =
+      scratch(format + (inward ? "_inward" : "") + "." + (format == "binary_stl" ? "stl" : format));
   std::ofstream f(path, std::ios::binary);
   if (format == "obj") {
     for (const Vec& v : kCorner) f << "v " << v[0] << " " << v[1] << " " << v[2] << "\n";
-    for (const auto& t : triangles) f << "f " << t[0] + 1 << " " << t[1] + 1 << " " << t[2] + 1 << "\n";
+    for (const auto& t : triangles)
+      f << "f " << t[0] + 1 << " " << t[1] + 1 << " " << t[2] + 1 << "\n";
   } else if (format == "stl") {
     f << "solid cube\n";
     for (const auto& t : triangles) {
       f << " facet normal 0 0 0\n  outer loop\n";
-      for (int i : t) f << "   vertex " << kCorner[i][0] << " " << kCorner[i][1] << " " << kCorner[i][2] << "\n";
+      for (int i : t)
+        f << "   vertex " << kCorner[i][0] << " " << kCorner[i][1] << " " << kCorner[i][2] << "\n";
       f << "  endloop\n endfacet\n";
     }
     f << "endsolid cube\n";
@@ -137,18 +139,25 @@ bool front_face_from_outside(const Triangle& t) {
   const auto turn = [&](const Vec& p) -> Vec {
     const double x = p[0], y = p[1], z = p[2];
     switch (axis * 2 + positive) {
-      case 0: return {-z, y, x};   // -x outward
-      case 1: return {z, y, -x};   // +x
-      case 2: return {x, -z, y};   // -y (up on screen)
-      case 3: return {x, z, -y};   // +y
-      case 4: return {x, y, z};    // -z, already facing the viewer
-      default: return {-x, y, -z};  // +z
+      case 0:
+        return {-z, y, x};  // -x outward
+      case 1:
+        return {z, y, -x};  // +x
+      case 2:
+        return {x, -z, y};  // -y (up on screen)
+      case 3:
+        return {x, z, -y};  // +y
+      case 4:
+        return {x, y, z};  // -z, already facing the viewer
+      default:
+        return {-x, y, -z};  // +z
     }
   };
   std::array<gdi::POINT, 3> p;
   for (int i = 0; i < 3; ++i) {
     const Vec r = turn(t[i]);
-    p[i] = {static_cast<std::int32_t>(std::lround(r[0])), static_cast<std::int32_t>(std::lround(r[1]))};
+    p[i] = {static_cast<std::int32_t>(std::lround(r[0])),
+            static_cast<std::int32_t>(std::lround(r[1]))};
   }
   const auto e = b3d::back_face_value(p[0], p[1], p[2]);
   return e && *e > 0;
@@ -173,7 +182,8 @@ TEST(AtlImport, CubeInEveryFormatBecomesTwelveOutwardTrianglesOfTheGivenSize) {
     ASSERT_EQ(atl_import(in + " --size 100 --winding keep -o " + out).status, 0);
     // The header names the source and the count.
     const std::string name = std::filesystem::path(in).filename().string();
-    EXPECT_EQ(read_file(out).rfind("# " + name + ", 12 triangles (converted by atl-import)\r\n", 0), 0u);
+    EXPECT_EQ(read_file(out).rfind("# " + name + ", 12 triangles (converted by atl-import)\r\n", 0),
+              0u);
     const auto triangles = read_atl(out);
     ASSERT_EQ(triangles.size(), 12u);
     std::map<std::pair<int, bool>, int> per_face;
@@ -236,7 +246,8 @@ std::string write_torus() {
   for (int i = 0; i < nu; ++i) {
     for (int j = 0; j < nv; ++j) {
       const double a = 2 * pi * i / nu, b = 2 * pi * j / nv, ring = 2 + 0.7 * std::cos(b);
-      f << "v " << ring * std::cos(a) << " " << 0.7 * std::sin(b) << " " << ring * std::sin(a) << "\n";
+      f << "v " << ring * std::cos(a) << " " << 0.7 * std::sin(b) << " " << ring * std::sin(a)
+        << "\n";
     }
   }
   const auto id = [&](int i, int j) { return (i % nu) * nv + (j % nv) + 1; };
@@ -258,12 +269,15 @@ TEST_F(AtlImportLoad, LargeMeshIsSimplifiedToWhatTheLoaderReads) {
   std::filesystem::create_directories(dir);
   const Outcome run = atl_import(in + " -o " + dir + "/torus.atl");
   ASSERT_EQ(run.status, 0) << run.errors;
-  EXPECT_NE(run.errors.find("simplifying 50000 triangles to at most 19000"), std::string::npos) << run.errors;
+  EXPECT_NE(run.errors.find("simplifying 50000 triangles to at most 19000"), std::string::npos)
+      << run.errors;
   const auto triangles = read_atl(dir + "/torus.atl");
   EXPECT_LE(triangles.size(), 19000u);
   EXPECT_GT(triangles.size(), 15000u);  // simplified, not thrown away
   EXPECT_GT(signed_volume(triangles), 0);
-  EXPECT_NE(read_file(dir + "/torus.atl").find(std::to_string(triangles.size()) + " triangles (converted by atl-import from 50000)"),
+  EXPECT_NE(read_file(dir + "/torus.atl")
+                .find(std::to_string(triangles.size()) +
+                      " triangles (converted by atl-import from 50000)"),
             std::string::npos);
 
   // The program's loader takes every triangle, as written.
@@ -308,8 +322,8 @@ TEST(AtlImport, BadUsageExitsWithTwo) {
   const std::string cube = write_cube("obj");
   for (const std::string& arguments : std::vector<std::string>{
            "", "--size", cube + " --size 0", cube + " --size abc", cube + " --winding sideways",
-        cube + " --max-triangles 0", cube + " --max-triangles 19001", cube + " --max-triangles 5x",
-        cube + " --frobnicate", cube + " " + cube, cube + " -o"}) {
+           cube + " --max-triangles 0", cube + " --max-triangles 19001",
+           cube + " --max-triangles 5x", cube + " --frobnicate", cube + " " + cube, cube + " -o"}) {
     const Outcome run = atl_import(arguments);
     EXPECT_EQ(run.status, 2) << arguments;
     EXPECT_NE(run.errors.find("atl-import: "), std::string::npos) << arguments;

@@ -12,7 +12,8 @@ using gdi::COLORREF;
 
 int channel_error(COLORREF a, COLORREF b) {
   const auto apart = [](unsigned x, unsigned y) { return static_cast<int>(x > y ? x - y : y - x); };
-  return std::max({apart(gdi::GetRValue(a), gdi::GetRValue(b)), apart(gdi::GetGValue(a), gdi::GetGValue(b)),
+  return std::max({apart(gdi::GetRValue(a), gdi::GetRValue(b)),
+                   apart(gdi::GetGValue(a), gdi::GetGValue(b)),
                    apart(gdi::GetBValue(a), gdi::GetBValue(b))});
 }
 
