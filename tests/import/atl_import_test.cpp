@@ -24,8 +24,11 @@ namespace {
 using Vec = std::array<double, 3>;
 using Triangle = std::array<Vec, 3>;
 
+// A folder of the test's own: ctest runs tests side by side.
 std::string scratch(const std::string& name) {
-  const std::string dir = testing::TempDir() + "atl_import_test";
+  const testing::TestInfo& test = *testing::UnitTest::GetInstance()->current_test_info();
+  const std::string dir = testing::TempDir() + "atl_import_" + test.test_suite_name() + "_" +
+                          test.name();
   std::filesystem::create_directories(dir);
   return dir + "/" + name;
 }
