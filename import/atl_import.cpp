@@ -14,9 +14,12 @@
 
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <assimp/Importer.hpp>
+#include <assimp/ProgressHandler.hpp>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -33,7 +36,7 @@
 namespace {
 
 constexpr int kLoaderLimit = 19000;          // triangles the program's loader reads
-constexpr std::size_t kLargeInput = 100000;  // from here on progress goes to stderr
+constexpr std::uintmax_t kLargeFile = 10 << 20;  // bytes; from here on reading shows progress
 
 enum class Winding { keep, flip, automatic };
 
@@ -142,6 +145,24 @@ std::optional<Options> parse_arguments(int argc, char** argv, bool& help) {
   return o;
 }
 
+// Says how far Assimp has read, a line per tenth, where its reader tells.
+class ReadProgress : public Assimp::ProgressHandler {
+ public:
+  bool Update(float fraction) override {
+    if (fraction >= 0 && fraction <= 1) {
+      const int tenths = static_cast<int>(fraction * 10);
+      if (tenths > shown_) {
+        shown_ = tenths;
+        std::fprintf(stderr, "atl-import: reading, %d%%\n", 10 * tenths);
+      }
+    }
+    return true;  // never cancel
+  }
+
+ private:
+  int shown_ = 0;
+};
+
 // Adds the triangles of the node and its children, each vertex carried by the
 // transforms of every node above it.
 void collect(const aiScene& scene, const aiNode& node, const aiMatrix4x4& parent, Mesh& out) {
@@ -163,6 +184,27 @@ void collect(const aiScene& scene, const aiNode& node, const aiMatrix4x4& parent
   }
   for (unsigned c = 0; c < node.mNumChildren; ++c)
     collect(scene, *node.mChildren[c], transform, out);
+}
+
+// Leaves out the triangles with a corner at infinity or not a number, which
+// no placement could put on screen; how many went.
+std::size_t drop_unplaceable(Mesh& mesh) {
+  const auto finite = [&](unsigned i) {
+    return std::isfinite(mesh.positions[3 * std::size_t{i}]) &&
+           std::isfinite(mesh.positions[3 * std::size_t{i} + 1]) &&
+           std::isfinite(mesh.positions[3 * std::size_t{i} + 2]);
+  };
+  std::size_t kept = 0;
+  for (std::size_t t = 0; t < mesh.indices.size(); t += 3) {
+    if (!finite(mesh.indices[t]) || !finite(mesh.indices[t + 1]) || !finite(mesh.indices[t + 2]))
+      continue;
+    std::copy_n(mesh.indices.begin() + static_cast<std::ptrdiff_t>(t), 3,
+                mesh.indices.begin() + static_cast<std::ptrdiff_t>(kept));
+    kept += 3;
+  }
+  const std::size_t dropped = (mesh.indices.size() - kept) / 3;
+  mesh.indices.resize(kept);
+  return dropped;
 }
 
 // Six times the volume the faces enclose, positive when they are wound
@@ -245,13 +287,30 @@ void write_number(std::FILE* f, float value) {
   std::fprintf(f, "%.4f\r\n", rounded == 0 ? 0.0 : rounded);
 }
 
+// The file appears whole or not at all: it is written under a temporary name
+// beside it and renamed when complete, so a full disk or a failed write never
+// leaves half a model where an older one stood.
 bool write_atl(const Mesh& mesh, const Options& o, std::size_t source_triangles) {
-  std::FILE* f = std::fopen(o.output.c_str(), "wb");
-  if (!f) {
+  std::string temporary = o.output + ".XXXXXX";
+  const int fd = mkstemp(temporary.data());
+  std::FILE* f = fd >= 0 ? fdopen(fd, "wb") : nullptr;
+  const auto fail = [&](int error) {
     std::fprintf(stderr, "atl-import: cannot write %s: %s\n", o.output.c_str(),
-                 std::strerror(errno));
+                 std::strerror(error));
+    if (fd >= 0) std::remove(temporary.c_str());
     return false;
+  };
+  if (!f) {
+    const int error = errno;
+    if (fd >= 0) close(fd);
+    return fail(error);
   }
+  // mkstemp keeps the file to its owner; give it what a new file gets.
+  const mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
+
+  errno = 0;
   const std::string source = std::filesystem::path(o.input).filename().string();
   std::fprintf(f, "# %s, %zu triangles (converted by atl-import", source.c_str(), mesh.triangles());
   if (source_triangles != mesh.triangles()) std::fprintf(f, " from %zu", source_triangles);
@@ -260,10 +319,9 @@ bool write_atl(const Mesh& mesh, const Options& o, std::size_t source_triangles)
     for (int k = 0; k < 3; ++k) write_number(f, mesh.positions[3 * std::size_t{i} + k]);
   }
   const bool written = !std::ferror(f);
-  if (std::fclose(f) != 0 || !written) {
-    std::fprintf(stderr, "atl-import: cannot write %s\n", o.output.c_str());
-    return false;
-  }
+  const int write_error = errno;
+  if (std::fclose(f) != 0 || !written) return fail(write_error ? write_error : errno);
+  if (std::rename(temporary.c_str(), o.output.c_str()) != 0) return fail(errno);
   return true;
 }
 
@@ -274,13 +332,20 @@ int convert(const Options& o) {
     return 1;
   }
   Assimp::Importer importer;
+  std::error_code size_error;
+  const std::uintmax_t bytes = std::filesystem::file_size(o.input, size_error);
+  const bool large = !size_error && bytes >= kLargeFile;
+  if (large) importer.SetProgressHandler(new ReadProgress);  // the importer deletes it
   const std::string extension = std::filesystem::path(o.input).extension().string();
   if (extension.empty() || !importer.IsExtensionSupported(extension)) {
     std::fprintf(stderr, "atl-import: %s: unknown model format \"%s\"\n", in, extension.c_str());
     return 1;
   }
-  const aiScene* scene = importer.ReadFile(
-      o.input, aiProcess_Triangulate | aiProcess_JoinIdenticalVertices | aiProcess_SortByPType);
+  // Validation first: a reader can leave a scene the later steps would
+  // assert on, ending the program, where it should be refused with a message.
+  const aiScene* scene =
+      importer.ReadFile(o.input, aiProcess_ValidateDataStructure | aiProcess_Triangulate |
+                                     aiProcess_JoinIdenticalVertices | aiProcess_SortByPType);
   if (!scene || !scene->mRootNode) {
     std::fprintf(stderr, "atl-import: %s: cannot be read as a model: %s\n", in,
                  importer.GetErrorString());
@@ -293,8 +358,15 @@ int convert(const Options& o) {
     std::fprintf(stderr, "atl-import: %s holds no triangles\n", in);
     return 1;
   }
-  if (source_triangles >= kLargeInput)
-    std::fprintf(stderr, "atl-import: read %zu triangles\n", source_triangles);
+  if (large) std::fprintf(stderr, "atl-import: read %zu triangles\n", source_triangles);
+  if (const std::size_t dropped = drop_unplaceable(mesh)) {
+    std::fprintf(stderr, "atl-import: left out %zu triangle%s with a corner at infinity or not a "
+                 "number\n", dropped, dropped == 1 ? "" : "s");
+    if (mesh.triangles() == 0) {
+      std::fprintf(stderr, "atl-import: %s holds no triangles that can be drawn\n", in);
+      return 1;
+    }
+  }
   // The loader divides by 3: `size` pixels are three times as many file units.
   if (!place(mesh, 3 * o.size)) {
     std::fprintf(stderr, "atl-import: %s: the triangles have no extent\n", in);

@@ -1,9 +1,11 @@
 // atl-import run as a program on files written here: the cube in four
-// formats, a large mesh that must be simplified, and the failures.
+// formats, a scene of nodes, a large mesh that must be simplified, and the
+// failures.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -261,6 +263,52 @@ std::string write_torus() {
     }
   }
   return path;
+}
+
+// One triangle, (0,0,0) (1,0,0) (0,1,0), used by two nodes: one moved 2 along
+// x, the other scaled by 2 inside a parent moved 3 along y.
+TEST(AtlImport, SceneNodesAreMergedWithTheirTransforms) {
+  const std::string path = scratch("nodes.gltf");
+  std::ofstream(path) << R"({"asset": {"version": "2.0"}, "scene": 0,
+    "scenes": [{"nodes": [0, 1]}],
+    "nodes": [{"mesh": 0, "translation": [2, 0, 0]}, {"translation": [0, 3, 0], "children": [2]},
+              {"mesh": 0, "scale": [2, 2, 2]}],
+    "meshes": [{"primitives": [{"attributes": {"POSITION": 0}}]}],
+    "accessors": [{"bufferView": 0, "componentType": 5126, "count": 3, "type": "VEC3",
+                   "min": [0, 0, 0], "max": [1, 1, 0]}],
+    "bufferViews": [{"buffer": 0, "byteLength": 36}],
+    "buffers": [{"byteLength": 36,
+      "uri": "data:application/octet-stream;base64,AAAAAAAAAAAAAAAAAACAPwAAAAAAAAAAAAAAAAAAgD8AAAAA"}]})";
+  const Outcome run = atl_import(path + " --winding keep --size 100");
+  ASSERT_EQ(run.status, 0) << run.errors;
+  // The corners span x 0..3 and y 0..5: centred, y turned down, 300 units to 5.
+  const auto at = [](double x, double y) { return Vec{(x - 1.5) * 60, (2.5 - y) * 60, 0}; };
+  std::vector<Triangle> expected = {{at(2, 0), at(3, 0), at(2, 1)}, {at(0, 3), at(2, 3), at(0, 5)}};
+  std::vector<Triangle> got = read_atl(scratch("nodes.atl"));
+  std::sort(expected.begin(), expected.end());
+  std::sort(got.begin(), got.end());
+  EXPECT_EQ(got, expected);
+}
+
+// Triangles no placement could put on screen are left out, and said so; a
+// file that cannot take the name it is given leaves nothing behind.
+TEST(AtlImport, UnplaceableCornersAndUnwritableOutput) {
+  const std::string in = scratch("infinite.obj");
+  std::ofstream(in) << "v 0 0 0\nv 1 0 0\nv 0 1 0\nv inf 0 0\nf 1 2 3\nf 1 4 2\n";
+  const Outcome run = atl_import(in);
+  ASSERT_EQ(run.status, 0) << run.errors;
+  EXPECT_NE(run.errors.find("left out 1 triangle with a corner at infinity"), std::string::npos)
+      << run.errors;
+  EXPECT_EQ(read_atl(scratch("infinite.atl")).size(), 1u);
+
+  const std::string dir = scratch("unwritable");
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir + "/taken.atl");
+  const Outcome blocked = atl_import(in + " -o " + dir + "/taken.atl");
+  EXPECT_EQ(blocked.status, 1);
+  EXPECT_NE(blocked.errors.find("cannot write " + dir), std::string::npos) << blocked.errors;
+  for (const auto& entry : std::filesystem::directory_iterator(dir))
+    EXPECT_EQ(entry.path().filename(), "taken.atl");
 }
 
 class AtlImportLoad : public B3DTest {};
