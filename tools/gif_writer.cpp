@@ -1,7 +1,7 @@
 #include "tools/gif_writer.h"
 
 #include <gif_lib.h>
-#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
 
@@ -9,6 +9,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
@@ -151,25 +152,28 @@ std::vector<COLORREF> choose_palette(const std::unordered_map<COLORREF, std::uin
 }
 
 GifAnimation::GifAnimation(const std::string& path, int delay_cs)
-    : path_(path), delay_cs_(delay_cs) {
-  // Opened here rather than by EGifOpenFileName, which makes the file
-  // readable by its owner only; this one follows the umask as other outputs do.
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    : path_(path), temporary_(path + ".XXXXXX"), delay_cs_(delay_cs) {
+  // Written under a temporary name beside the file and renamed when complete,
+  // so that a run that fails leaves an older GIF of that name as it was.
+  const int fd = mkstemp(temporary_.data());
   if (fd < 0) throw std::runtime_error("cannot write '" + path + "': " + std::strerror(errno));
+  // mkstemp keeps the file to its owner; give it what a new file gets.
+  const mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
   int error = 0;
   file_ = EGifOpenFileHandle(fd, &error);
   if (!file_) {
     ::close(fd);
+    std::remove(temporary_.c_str());
     throw std::runtime_error("cannot write '" + path + "': " + GifErrorString(error));
   }
 }
 
-// Unfinished, the file would be a GIF without its screen or with part of its
-// frames, which viewers show as damaged: better none at all.
 GifAnimation::~GifAnimation() {
   if (file_) {
     EGifCloseFile(static_cast<GifFileType*>(file_), nullptr);
-    std::remove(path_.c_str());
+    std::remove(temporary_.c_str());
   }
 }
 
@@ -206,7 +210,7 @@ void GifAnimation::finish() {
   const auto fail = [&](const std::string& why) {
     EGifCloseFile(gif, nullptr);
     file_ = nullptr;
-    std::remove(path_.c_str());
+    std::remove(temporary_.c_str());
     throw std::runtime_error("cannot write '" + path_ + "': " + why);
   };
   const auto check = [&](int result) {
@@ -276,8 +280,11 @@ void GifAnimation::finish() {
   }
   int error = 0;
   file_ = nullptr;
-  if (EGifCloseFile(gif, &error) != GIF_OK) {
-    throw std::runtime_error("cannot write '" + path_ + "': " + GifErrorString(error));
+  const bool closed = EGifCloseFile(gif, &error) == GIF_OK;
+  if (!closed || std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+    const std::string why = closed ? std::strerror(errno) : GifErrorString(error);
+    std::remove(temporary_.c_str());
+    throw std::runtime_error("cannot write '" + path_ + "': " + why);
   }
 }
 

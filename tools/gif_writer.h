@@ -24,8 +24,9 @@ std::size_t nearest_colour(const std::vector<gdi::COLORREF>& palette, gdi::COLOR
 
 class GifAnimation {
  public:
-  // Opens the file at once, so that a path that cannot be written is known
-  // before the run; throws std::runtime_error naming the file and the reason.
+  // Opens a temporary file beside `path` at once, so that a folder that
+  // cannot be written is known before the run; throws std::runtime_error
+  // naming the file and the reason.
   // `delay_cs` is the time each frame is shown, in hundredths of a second.
   GifAnimation(const std::string& path, int delay_cs);
   ~GifAnimation();
@@ -36,13 +37,15 @@ class GifAnimation {
   void add_frame(const gdi::Surface& frame);
   std::size_t frames() const { return frames_.size(); }
 
-  // Chooses the palette and writes every frame, looping for ever; throws
-  // std::runtime_error on failure. A file that could not be finished, here
-  // or because the animation is dropped unfinished, is removed.
+  // Chooses the palette, writes every frame, looping for ever, and gives the
+  // file its name; throws std::runtime_error on failure. A file that could
+  // not be finished, here or because the animation is dropped unfinished,
+  // is removed, and whatever had the name before keeps it.
   void finish();
 
  private:
   std::string path_;
+  std::string temporary_;
   int delay_cs_;
   void* file_ = nullptr;  // GifFileType*, kept out of this header
   int width_ = 0, height_ = 0;

@@ -449,7 +449,8 @@ TEST(KelvoRender, TurntableOutputsThatCannotBeWrittenExitWithOne) {
   const std::string err = testing::TempDir() + "turntable_err.txt";
   const std::string file = testing::TempDir() + "turntable_plain_file";
   std::ofstream(file) << "x";
-  Result r = render("--model torus.atl --frames 2 --gif /no/such/folder/turn.gif --dump-controls -", err);
+  Result r = render(
+      "--model torus.atl --frames 2 --gif /no/such/folder/turn.gif --dump-controls -", err);
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(read_file(err).find("'/no/such/folder/turn.gif'"), std::string::npos) << read_file(err);
   EXPECT_NE(r.out.find("\nText1=2\n"), std::string::npos) << r.out;  // the run went on
@@ -458,9 +459,15 @@ TEST(KelvoRender, TurntableOutputsThatCannotBeWrittenExitWithOne) {
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(read_file(err).find(file + "/frames"), std::string::npos) << read_file(err);
 
-  const std::string none = testing::TempDir() + "turntable_none.gif";
-  r = render("--model torus.atl --frames 0 --gif " + none, err);
+  // A run that cannot finish its GIF leaves the older one of that name as it
+  // was, and no half-written file beside it.
+  const std::string dir = testing::TempDir() + "turntable_none";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  std::ofstream(dir + "/turn.gif") << "an older turn";
+  r = render("--model torus.atl --frames 0 --gif " + dir + "/turn.gif", err);
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(read_file(err).find("nothing to show"), std::string::npos) << read_file(err);
-  EXPECT_FALSE(std::filesystem::exists(none));  // no half-written GIF left behind
+  EXPECT_EQ(read_file(dir + "/turn.gif"), "an older turn");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
 }
