@@ -14,8 +14,8 @@ build=$(cd "${1:-$root/build}" && pwd)
 out=$root/docs/gallery
 cmake --build "$build" --target kelvo-render atl-import kelvo8 sample_models >/dev/null
 mkdir -p "$out"
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$root/scripts/xvfb-window.sh"
+gui_session  # the scratch folder $work; Xvfb and kelvo8 end with the script
 
 # kelvo-render runs in the folder of the sample models, as the programs do.
 render() {
@@ -85,24 +85,14 @@ echo "$out/imported-knot-turntable.gif"
 
 # kelvo8's window under Xvfb: the torus clicked in the model list, tilted by a
 # click on HScroll2's bar, and given time for "Max 50fps" to settle.
-source "$root/scripts/xvfb-window.sh"
-window_picture() {
-  local wid
-  gui_close_helper >/dev/null || gui_fail "cannot build the close helper (g++, libx11-dev)"
-  gui_start_xvfb
-  (cd "$build/bin" && exec ./kelvo8) &
-  program_pid=$!
-  wid=$(gui_find_window '^Form1$' 15) || gui_fail "no kelvo8 window appeared"
-  gui_geometry "$wid" || gui_fail "window geometry unavailable"
-  xdotool mousemove "$((WIN_X + 620))" "$((WIN_Y + 52))" click 1   # torus.atl, the third line
-  gui_wait_title "$wid" "1000" 15 || gui_fail "the torus did not load"
-  xdotool mousemove "$((WIN_X + 200))" "$((WIN_Y + 288))" click 1  # HScroll2 up by 100
-  sleep 8
-  gui_screenshot "$wid" "$out/kelvo8-window.png" || gui_fail "screenshot failed"
-  gui_close "$wid" && gui_wait_exit "$program_pid" 2000 || gui_fail "kelvo8 did not close"
-  program_pid=""
-}
+gui_close_helper >/dev/null || gui_fail "cannot build the close helper (g++, libx11-dev)"
+gui_start_xvfb
+gui_launch "$build/bin" kelvo8 || gui_fail "no kelvo8 window appeared"
+xdotool mousemove "$((WIN_X + 620))" "$((WIN_Y + 52))" click 1   # torus.atl, the third line
+gui_wait_title "$wid" "1000" 15 || gui_fail "the torus did not load"
+xdotool mousemove "$((WIN_X + 200))" "$((WIN_Y + 288))" click 1  # HScroll2 up by 100
+sleep 8
+gui_screenshot "$wid" "$out/kelvo8-window.png" || gui_fail "screenshot failed"
+gui_close "$wid" && gui_wait_exit "$program_pid" 2000 || gui_fail "kelvo8 did not close"
 program_pid=""
-trap '[[ -n "$program_pid" ]] && kill "$program_pid"; gui_stop_xvfb; rm -rf "$work"' EXIT
-window_picture
 echo "$out/kelvo8-window.png"

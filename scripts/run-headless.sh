@@ -11,19 +11,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/xvfb-window.sh"
 [[ $# -eq 2 ]] || { echo "usage: $0 BUILD_DIR OUT.png" >&2; exit 2; }
 build_dir=$(cd "$1" 2>/dev/null && pwd) || gui_fail "no build folder $1"
 out=$2
-program_pid=""
-cleanup() {
-  [[ -n "$program_pid" ]] && kill "$program_pid" 2>/dev/null
-  gui_stop_xvfb
-}
-trap cleanup EXIT
-
+gui_session
 gui_close_helper >/dev/null || gui_fail "cannot build the close helper (g++, libx11-dev)"
 gui_start_xvfb
-(cd "$build_dir/bin" && exec ./kelvo8) &
-program_pid=$!
-wid=$(gui_find_window '^Form1$' 15) || gui_fail "no kelvo8 window appeared"
-gui_geometry "$wid" || gui_fail "window geometry unavailable"
+gui_launch "$build_dir/bin" kelvo8 || gui_fail "no kelvo8 window appeared"
 
 # The first line of the model list (File1 at 608, 16 px).
 xdotool mousemove "$((WIN_X + 620))" "$((WIN_Y + 24))" click 1

@@ -71,6 +71,16 @@ gui_end_session() {
   rm -rf "$work"
 }
 
+# gui_launch BIN_DIR PROGRAM: starts PROGRAM in BIN_DIR, whose models its list
+# then shows; puts its pid in $program_pid and its window's id in $wid, and
+# sets the window's geometry (gui_geometry).
+gui_launch() {
+  (cd "$1" && exec "./$2") &
+  program_pid=$!
+  wid=$(gui_find_window '^Form1$' 15) || return 1
+  gui_geometry "$wid"
+}
+
 # gui_find_window NAME_REGEX [TIMEOUT_S]: prints the id of the first window
 # whose name matches.
 gui_find_window() {
@@ -166,9 +176,7 @@ if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
   [[ -x "$program" ]] || gui_fail "$program is not built"
   gui_session
   gui_start_xvfb
-  (cd "$build_dir/bin" && exec "$program") &
-  program_pid=$!
-  wid=$(gui_find_window '^Form1$' 10) || gui_fail "no window named Form1 appeared"
+  gui_launch "$build_dir/bin" kelvo8 || gui_fail "no window named Form1 appeared"
   sleep "$wait_s"
   gui_screenshot "$wid" "$out" || gui_fail "screenshot failed"
   gui_close "$wid" || gui_fail "close request failed"
