@@ -4,13 +4,18 @@
 # GIF; a model of our own made as an OBJ file and converted by atl-import;
 # and kelvo8's window under Xvfb.
 #
-#   scripts/gallery.sh [BUILD_DIR]     (default build; it must be configured)
+#   scripts/gallery.sh [BUILD_DIR]     (default build, configured if new)
 #
 # The pictures drawn by kelvo-render come out the same on every run; the
 # window's shows the frame rate of the moment.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(cd "${1:-$root/build}" && pwd)
+build=${1:-$root/build}
+if [[ ! -f "$build/CMakeCache.txt" ]]; then
+  bash "$root/scripts/install-deps.sh"
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+build=$(cd "$build" && pwd)
 out=$root/docs/gallery
 cmake --build "$build" --target kelvo-render atl-import kelvo8 sample_models >/dev/null
 mkdir -p "$out"
