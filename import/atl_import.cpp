@@ -36,6 +36,7 @@
 namespace {
 
 constexpr int kLoaderLimit = 19000;          // triangles the program's loader reads
+constexpr int kMaxNesting = 1000;  // levels of nodes; scenes use a few dozen at most
 constexpr std::uintmax_t kLargeFile = 10 << 20;  // bytes; from here on reading shows progress
 
 enum class Winding { keep, flip, automatic };
@@ -162,6 +163,45 @@ class ReadProgress : public Assimp::ProgressHandler {
  private:
   int shown_ = 0;
 };
+
+// What is wrong with a scene a reader has left, or nothing. Assimp's later
+// steps assert on these faults, ending the program, and gathering the
+// triangles would read past the arrays. (Assimp's own validation would also
+// refuse a scene for a mesh without faces beside good ones, losing those.)
+const char* damage(const aiScene& scene) {
+  if (scene.mNumMeshes > 0 && !scene.mMeshes) return "its meshes are missing";
+  for (unsigned m = 0; m < scene.mNumMeshes; ++m) {
+    const aiMesh* mesh = scene.mMeshes[m];
+    if (!mesh || (mesh->mNumVertices > 0 && !mesh->mVertices) ||
+        (mesh->mNumFaces > 0 && !mesh->mFaces))
+      return "a mesh is missing its corners or faces";
+    for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
+      const aiFace& face = mesh->mFaces[f];
+      if (face.mNumIndices == 0 || !face.mIndices) return "a face has no corners";
+      for (unsigned k = 0; k < face.mNumIndices; ++k) {
+        if (face.mIndices[k] >= mesh->mNumVertices)
+          return "a face names a corner that is not there";
+      }
+    }
+  }
+  // The nodes, without recursion, so that no nesting can exhaust the stack
+  // here; the gathering below recurses, so the depth is bounded.
+  std::vector<std::pair<const aiNode*, int>> pending{{scene.mRootNode, 0}};
+  while (!pending.empty()) {
+    const auto [node, depth] = pending.back();
+    pending.pop_back();
+    if (!node) return "a node is missing";
+    if (depth > kMaxNesting) return "its nodes are nested too deep";
+    if ((node->mNumMeshes > 0 && !node->mMeshes) || (node->mNumChildren > 0 && !node->mChildren))
+      return "a node is missing its meshes or children";
+    for (unsigned m = 0; m < node->mNumMeshes; ++m) {
+      if (node->mMeshes[m] >= scene.mNumMeshes) return "a node names a mesh that is not there";
+    }
+    for (unsigned c = 0; c < node->mNumChildren; ++c)
+      pending.emplace_back(node->mChildren[c], depth + 1);
+  }
+  return nullptr;
+}
 
 // Adds the triangles of the node and its children, each vertex carried by the
 // transforms of every node above it.
@@ -312,7 +352,8 @@ bool write_atl(const Mesh& mesh, const Options& o, std::size_t source_triangles)
 
   errno = 0;
   const std::string source = std::filesystem::path(o.input).filename().string();
-  std::fprintf(f, "# %s, %zu triangles (converted by atl-import", source.c_str(), mesh.triangles());
+  std::fprintf(f, "# %s, %zu triangle%s (converted by atl-import", source.c_str(),
+               mesh.triangles(), mesh.triangles() == 1 ? "" : "s");
   if (source_triangles != mesh.triangles()) std::fprintf(f, " from %zu", source_triangles);
   std::fprintf(f, ")\r\n# one coordinate per line: x, y, z of three vertices per triangle\r\n");
   for (unsigned i : mesh.indices) {
@@ -341,11 +382,18 @@ int convert(const Options& o) {
     std::fprintf(stderr, "atl-import: %s: unknown model format \"%s\"\n", in, extension.c_str());
     return 1;
   }
-  // Validation first: a reader can leave a scene the later steps would
-  // assert on, ending the program, where it should be refused with a message.
-  const aiScene* scene =
-      importer.ReadFile(o.input, aiProcess_ValidateDataStructure | aiProcess_Triangulate |
-                                     aiProcess_JoinIdenticalVertices | aiProcess_SortByPType);
+  const aiScene* scene = importer.ReadFile(o.input, 0);
+  if (!scene || !scene->mRootNode) {
+    std::fprintf(stderr, "atl-import: %s: cannot be read as a model: %s\n", in,
+                 importer.GetErrorString());
+    return 1;
+  }
+  if (const char* fault = damage(*scene)) {
+    std::fprintf(stderr, "atl-import: %s: cannot be read as a model: %s\n", in, fault);
+    return 1;
+  }
+  scene = importer.ApplyPostProcessing(aiProcess_Triangulate | aiProcess_JoinIdenticalVertices |
+                                       aiProcess_SortByPType);
   if (!scene || !scene->mRootNode) {
     std::fprintf(stderr, "atl-import: %s: cannot be read as a model: %s\n", in,
                  importer.GetErrorString());
@@ -384,7 +432,8 @@ int convert(const Options& o) {
     }
   }
   if (!write_atl(mesh, o, source_triangles)) return 1;
-  std::fprintf(stderr, "atl-import: wrote %s, %zu triangles\n", o.output.c_str(), mesh.triangles());
+  std::fprintf(stderr, "atl-import: wrote %s, %zu triangle%s\n", o.output.c_str(),
+               mesh.triangles(), mesh.triangles() == 1 ? "" : "s");
   return 0;
 }
 

@@ -278,7 +278,7 @@ TEST(AtlImport, SceneNodesAreMergedWithTheirTransforms) {
                    "min": [0, 0, 0], "max": [1, 1, 0]}],
     "bufferViews": [{"buffer": 0, "byteLength": 36}],
     "buffers": [{"byteLength": 36,
-      "uri": "data:application/octet-stream;base64,AAAAAAAAAAAAAAAAAACAPwAAAAAAAAAAAAAAAAAAgD8AAAAA"}]})";
+"uri": "data:application/octet-stream;base64,AAAAAAAAAAAAAAAAAACAPwAAAAAAAAAAAAAAAAAAgD8AAAAA"}]})";
   const Outcome run = atl_import(path + " --winding keep --size 100");
   ASSERT_EQ(run.status, 0) << run.errors;
   // The corners span x 0..3 and y 0..5: centred, y turned down, 300 units to 5.
@@ -355,11 +355,15 @@ TEST(AtlImport, UnreadableFilesFailWithAMessage) {
   std::ofstream(points) << "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
   const std::string unknown = scratch("cube.nosuchformat");
   std::ofstream(unknown) << "1 2 3\n";
+  // More corners declared than held: Assimp's own steps would abort on it.
+  const std::string short_off = scratch("short.off");
+  std::ofstream(short_off) << "OFF\n99999999999 1 0\n0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n";
   const std::pair<std::string, std::string> cases[] = {
       {garbage, "garbage.obj"},
       {scratch("missing.obj"), "cannot read"},
       {points, "no triangles"},
       {unknown, "unknown model format"},
+      {short_off, "cannot be read as a model"},
   };
   for (const auto& [file, message] : cases) {
     const Outcome run = atl_import(file + " -o " + scratch("never.atl"));
