@@ -35,8 +35,8 @@
 
 namespace {
 
-constexpr int kLoaderLimit = 19000;          // triangles the program's loader reads
-constexpr int kMaxNesting = 1000;  // levels of nodes; scenes use a few dozen at most
+constexpr int kLoaderLimit = 19000;              // triangles the program's loader reads
+constexpr int kMaxNesting = 1000;                // levels of nodes; scenes use a few dozen
 constexpr std::uintmax_t kLargeFile = 10 << 20;  // bytes; from here on reading shows progress
 
 enum class Winding { keep, flip, automatic };
