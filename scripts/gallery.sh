@@ -79,7 +79,7 @@ awk 'BEGIN {
     for (j = 0; j < m; j++) {
       a = i * m + j + 1; b = ((i + 1) % n) * m + j + 1
       c = ((i + 1) % n) * m + (j + 1) % m + 1; d = i * m + (j + 1) % m + 1
-      print "f", a, b, c, d
+      print "f", a, d, c, b
     }
   }
 }' > "$work/knot.obj"
