@@ -8,15 +8,15 @@
 
 #include "b3d/depth_sort.h"
 #include "b3d/shaded_triangle.h"
-#include "b3d/textured_triangle.h"
-#include "b3d/two_threads.h"
-#include "b3d/wire_triangle.h"
 #include "b3d/staged_sort.h"
+#include "b3d/textured_triangle.h"
 #include "b3d/triangle_table.h"
+#include "b3d/two_threads.h"
 #include "b3d/variants.h"
+#include "b3d/wire_triangle.h"
+#include "platform/runtime/helper_thread.h"
 #include "platform/toolkit/controls.h"
 #include "platform/toolkit/file_list_box.h"
-#include "platform/runtime/helper_thread.h"
 #include "platform/toolkit/picture_box.h"
 
 namespace b3d {

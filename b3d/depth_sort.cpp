@@ -165,7 +165,9 @@ void DepthSorter::gather_rows(Table& table, runtime::HelperThread& helper,
     sorted_ = Table(n, table.columns());
   }
   share_rows(helper, 1, n + 1, [&](int, int begin, int end) {
-    for (int p = begin; p < end; ++p) std::memcpy(sorted_.row(p), table.row(row_at_[p]), row_bytes);
+    for (int p = begin; p < end; ++p) {
+      std::memcpy(sorted_.row(p), table.row(row_at_[p]), row_bytes);
+    }
   });
   std::swap(table, sorted_);
 }

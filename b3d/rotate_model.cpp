@@ -48,6 +48,16 @@ void rotate(Table& table, int begin, int end, const Turn<Real>& tx, const Turn<R
   }
 }
 
+// Every row turned, the rows shared with the helper when there is one; the
+// sines and cosines are worked out once for all of them.
+template <class Real>
+void rotate_table(Table& table, runtime::HelperThread* helper, float angle_x, float angle_y,
+                  float angle_z) {
+  const Turn<Real> tx(angle_x), ty(angle_y), tz(angle_z);
+  over_rows(helper, 0, table.upper_row() + 1,
+            [&](int begin, int end) { rotate(table, begin, end, tx, ty, tz); });
+}
+
 }  // namespace
 
 void B3D::RotateModel(float& angleX, float& angleY, float& angleZ) {
@@ -57,14 +67,11 @@ void B3D::RotateModel(float& angleX, float& angleY, float& angleZ) {
   angleY = runtime::to_single(angleY / v_.degrees_per_radian);
   angleZ = runtime::to_single(angleZ / v_.degrees_per_radian);
   if (!TriangleTable) return;
-  Table& table = *TriangleTable;
-  over_rows(helper(), 0, table.upper_row() + 1, [&](int begin, int end) {
-    if (v_.rotate_in_double) {
-      rotate(table, begin, end, Turn<double>(angleX), Turn<double>(angleY), Turn<double>(angleZ));
-    } else {
-      rotate(table, begin, end, Turn<float>(angleX), Turn<float>(angleY), Turn<float>(angleZ));
-    }
-  });
+  if (v_.rotate_in_double) {
+    rotate_table<double>(*TriangleTable, helper(), angleX, angleY, angleZ);
+  } else {
+    rotate_table<float>(*TriangleTable, helper(), angleX, angleY, angleZ);
+  }
 }
 
 }  // namespace b3d

@@ -6,8 +6,6 @@
 
 #include <climits>
 
-#include "platform/gdi/surface.h"
-
 namespace gdi {
 
 // Rows [top, bottom).
@@ -16,9 +14,7 @@ struct Band {
   int bottom = 0;
 };
 
-inline Band whole_surface_band(const Surface& s) { return {0, s.height()}; }
-
-// Every row of every surface.
+// Every row of every surface: the band of a call on the whole surface.
 inline constexpr Band kAllRows{INT_MIN, INT_MAX};
 
 }  // namespace gdi

@@ -134,8 +134,7 @@ void fill_triangle(Surface& s, const TRIVERTEX* const v[3], const ClipRect& clip
 
 void GdiGradientFill(HDC dc, const TRIVERTEX* vertices, std::uint32_t vertex_count,
                      const void* mesh, std::uint32_t mesh_count, std::uint32_t mode) {
-  if (dc == nullptr) return;
-  GdiGradientFill(dc, vertices, vertex_count, mesh, mesh_count, mode, whole_surface_band(*dc));
+  GdiGradientFill(dc, vertices, vertex_count, mesh, mesh_count, mode, kAllRows);
 }
 
 void GdiGradientFill(HDC dc, const TRIVERTEX* vertices, std::uint32_t vertex_count,

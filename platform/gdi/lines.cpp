@@ -135,7 +135,7 @@ void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour,
 
 void Polyline(HDC dc, const POINT* points, int count) {
   if (dc == nullptr) return;
-  Polyline(dc, points, count, dc->pen_colour, whole_surface_band(*dc));
+  Polyline(dc, points, count, dc->pen_colour, kAllRows);
 }
 
 void Polyline(HDC dc, const POINT* points, int count, COLORREF pen, const Band& band) {

@@ -96,8 +96,8 @@ class WarpSpans {
 
 void PlgBlt(HDC dst, const POINT* points, HDC src, int x_src, int y_src, int width, int height,
             const void* mask, int /*x_mask*/, int /*y_mask*/) {
-  if (dst == nullptr || mask != nullptr) return;
-  PlgBlt(dst, points, src, x_src, y_src, width, height, whole_surface_band(*dst));
+  if (mask != nullptr) return;
+  PlgBlt(dst, points, src, x_src, y_src, width, height, kAllRows);
 }
 
 void PlgBlt(HDC dst, const POINT* points, HDC src, int x_src, int y_src, int width, int height,

@@ -15,7 +15,7 @@ PolygonStyle polygon_style(const Surface& dc) {
 
 void Polygon(HDC dc, const POINT* points, int count) {
   if (dc == nullptr) return;
-  Polygon(dc, points, count, polygon_style(*dc), whole_surface_band(*dc));
+  Polygon(dc, points, count, polygon_style(*dc), kAllRows);
 }
 
 void Polygon(HDC dc, const POINT* points, int count, const PolygonStyle& style,

@@ -9,9 +9,8 @@ namespace gdi {
 void GdiTransparentBlt(HDC dst, int x_dst, int y_dst, int width_dst, int height_dst, HDC src,
                        int x_src, int y_src, int width_src, int height_src,
                        COLORREF transparent) {
-  if (dst == nullptr) return;
   GdiTransparentBlt(dst, x_dst, y_dst, width_dst, height_dst, src, x_src, y_src, width_src,
-                    height_src, transparent, whole_surface_band(*dst));
+                    height_src, transparent, kAllRows);
 }
 
 void GdiTransparentBlt(HDC dst, int x_dst, int y_dst, int width_dst, int height_dst, HDC src,
