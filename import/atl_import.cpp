@@ -14,7 +14,6 @@
 
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -32,6 +31,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/runtime/file_beside.h"
 
 namespace {
 
@@ -331,8 +332,8 @@ void write_number(std::FILE* f, float value) {
 // beside it and renamed when complete, so a full disk or a failed write never
 // leaves half a model where an older one stood.
 bool write_atl(const Mesh& mesh, const Options& o, std::size_t source_triangles) {
-  std::string temporary = o.output + ".XXXXXX";
-  const int fd = mkstemp(temporary.data());
+  std::string temporary;
+  const int fd = runtime::create_beside(o.output, temporary);
   std::FILE* f = fd >= 0 ? fdopen(fd, "wb") : nullptr;
   const auto fail = [&](int error) {
     std::fprintf(stderr, "atl-import: cannot write %s: %s\n", o.output.c_str(),
@@ -345,11 +346,6 @@ bool write_atl(const Mesh& mesh, const Options& o, std::size_t source_triangles)
     if (fd >= 0) close(fd);
     return fail(error);
   }
-  // mkstemp keeps the file to its owner; give it what a new file gets.
-  const mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, 0666 & ~mask);
-
   errno = 0;
   const std::string source = std::filesystem::path(o.input).filename().string();
   std::fprintf(f, "# %s, %zu triangle%s (converted by atl-import", source.c_str(),

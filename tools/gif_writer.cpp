@@ -1,7 +1,6 @@
 #include "tools/gif_writer.h"
 
 #include <gif_lib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
 
@@ -9,9 +8,10 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+
+#include "platform/runtime/file_beside.h"
 
 namespace tools {
 
@@ -152,15 +152,11 @@ std::vector<COLORREF> choose_palette(const std::unordered_map<COLORREF, std::uin
 }
 
 GifAnimation::GifAnimation(const std::string& path, int delay_cs)
-    : path_(path), temporary_(path + ".XXXXXX"), delay_cs_(delay_cs) {
-  // Written under a temporary name beside the file and renamed when complete,
-  // so that a run that fails leaves an older GIF of that name as it was.
-  const int fd = mkstemp(temporary_.data());
+    : path_(path), delay_cs_(delay_cs) {
+  // Written beside the file and renamed when complete, so that a run that
+  // fails leaves an older GIF of that name as it was.
+  const int fd = runtime::create_beside(path, temporary_);
   if (fd < 0) throw std::runtime_error("cannot write '" + path + "': " + std::strerror(errno));
-  // mkstemp keeps the file to its owner; give it what a new file gets.
-  const mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, 0666 & ~mask);
   int error = 0;
   file_ = EGifOpenFileHandle(fd, &error);
   if (!file_) {
