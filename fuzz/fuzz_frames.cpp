@@ -35,8 +35,6 @@ class Bytes {
     return s;
   }
   std::size_t pos() const { return pos_; }
-  const std::uint8_t* data() const { return data_; }
-  std::size_t size() const { return size_; }
 
  private:
   const std::uint8_t* data_;

@@ -1,10 +1,11 @@
 // Feeds arbitrary bytes to the model loader as the contents of a model file,
 // loaded as a click on it in the model list does (which then runs one frame
 // of the loaded model). The editions load differently (zoom bar, wider
-// table), so the file's length picks one, leaving every byte to the file. Lines end in any mix of
-// CR, CR LF and LF; numbers may be anything the number reader takes. A bad file must end as the
-// loader's own error message, never a crash; the loader's limit of 19000 triangles holds whatever
-// the file's length.
+// table), so the file's length picks one, leaving every byte to the file.
+// Lines end in any mix of CR, CR LF and LF; numbers may be anything the
+// number reader takes. A bad file must end as the loader's own error
+// message, never a crash; the loader's limit of 19000 triangles holds
+// whatever the file's length.
 
 #include <unistd.h>
 
