@@ -1,10 +1,9 @@
 #include "platform/runtime/number.h"
 
+#include <algorithm>
 #include <charconv>
-#include <clocale>
 #include <cmath>
-#include <cstdlib>
-#include <locale.h>
+#include <system_error>
 
 #include "platform/runtime/runtime_error.h"
 
@@ -54,12 +53,39 @@ double read_radix(Cursor& in, int base, bool& found) {
   return value;
 }
 
-// strtod is correctly rounded and gives infinities and denormals at the ends
-// of the range; the C locale keeps "." as the decimal point whatever the
-// user's settings.
+// The power of ten of a literal's first significant digit, saturated far
+// beyond the double range: tells an overflow from an underflow.
+long long decimal_order(const std::string& literal) {
+  const std::size_t e = literal.find('e');
+  long long exponent = 0;
+  if (e != std::string::npos) {
+    for (std::size_t i = e + 1; i < literal.size(); ++i) {
+      if (is_digit(literal[i])) exponent = std::min(exponent * 10 + (literal[i] - '0'), 1000000LL);
+    }
+    if (literal.find('-', e) != std::string::npos) exponent = -exponent;
+  }
+  const std::string mantissa = literal.substr(0, e);
+  const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+  const std::size_t first = mantissa.find_first_of("123456789");
+  if (first == std::string::npos) return 0;
+  const long long shift = first < point ? static_cast<long long>(point - first) - 1
+                                        : -static_cast<long long>(first - point);
+  return exponent + shift;
+}
+
+// from_chars is correctly rounded, ignores the user's locale and is the same
+// code on every platform. Instead of a value beyond the range it reports the
+// range: that is an infinity of the literal's sign, or a zero of it below
+// the smallest denormal.
 double decimal_value(const std::string& literal) {
-  static const locale_t c_locale = newlocale(LC_ALL_MASK, "C", locale_t{});
-  return strtod_l(literal.c_str(), nullptr, c_locale);
+  double value = 0;
+  const char* first = literal.data();
+  const auto result = std::from_chars(first, first + literal.size(), value);
+  if (result.ec == std::errc::result_out_of_range) {
+    const double magnitude = decimal_order(literal) < 0 ? 0.0 : HUGE_VAL;
+    return literal[0] == '-' ? -magnitude : magnitude;
+  }
+  return value;
 }
 
 // Reads one number; found says whether there was one.

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <filesystem>
 
+#include "platform/runtime/utf8_path.h"
+
 namespace toolkit {
 
 namespace {
@@ -40,9 +42,9 @@ void FileListBox::Refresh() {
   items_.clear();
   list_index_ = -1;
   std::error_code error;
-  for (std::filesystem::directory_iterator it(Path, error), end; !error && it != end;
-       it.increment(error)) {
-    const std::string name = it->path().filename().string();
+  for (std::filesystem::directory_iterator it(runtime::path_of(Path), error), end;
+       !error && it != end; it.increment(error)) {
+    const std::string name = runtime::utf8_of(it->path().filename());
     if (it->is_regular_file(error) && matches_pattern(name, Pattern)) items_.push_back(name);
   }
   std::sort(items_.begin(), items_.end(), less_ignoring_case);

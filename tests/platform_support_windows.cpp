@@ -1,0 +1,12 @@
+#include "tests/platform_support.h"
+
+namespace test_support {
+
+// Named pipes live in their own namespace, never in a folder of models.
+bool make_fifo(const std::string&) { return false; }
+
+std::string forbid_reading(const std::string&) {
+  return "Windows files have no read permission to take away";
+}
+
+}  // namespace test_support
