@@ -11,6 +11,9 @@
 
 namespace tools {
 
+// Whether this build writes GIFs: giflib is not on every platform.
+bool gif_writer_built();
+
 // Up to `max_colours` colours for the pixel counts in `histogram`: the
 // colours themselves when there are few enough, otherwise a median cut of the
 // histogram refined by a few rounds of moving each colour to the mean of the
