@@ -1,29 +1,21 @@
 #include "app/main_window.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 #include "app/form1.h"
-#include "platform/toolkit/fltk_toolkit.h"
+#include "platform/runtime/utf8_path.h"
+#include "platform/toolkit/window_toolkit.h"
 
 namespace app {
 
-int run_window(const editions::EditionConfig& edition, int /*argc*/, char** /*argv*/) {
-  const char* display = std::getenv("DISPLAY");
-  if (display == nullptr || *display == '\0') {
-    std::fprintf(stderr,
-                 "%s needs an X display: DISPLAY is not set. Run it on a desktop, or under "
-                 "xvfb-run.\n",
-                 std::string(edition.program).c_str());
-    return 1;
-  }
+int run_window(const editions::EditionConfig& edition) {
+  auto toolkit = toolkit::open_window_toolkit(std::string(edition.program));
+  if (!toolkit) return 1;
   std::error_code error;
-  const std::string folder = std::filesystem::current_path(error).string();
+  const std::string folder = runtime::utf8_of(std::filesystem::current_path(error));
 
-  toolkit::FltkToolkit toolkit;
-  Form1 form(edition, toolkit, folder);
-  return toolkit.run(form.form, form.controls(), form.lines);
+  Form1 form(edition, *toolkit, folder);
+  return toolkit->run(form.form, form.controls(), form.lines);
 }
 
 }  // namespace app

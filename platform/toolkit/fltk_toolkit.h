@@ -7,19 +7,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/toolkit/controls.h"
-#include "platform/toolkit/toolkit.h"
+#include "platform/toolkit/window_toolkit.h"
 
 namespace toolkit {
 
-class FltkToolkit : public Toolkit {
+class FltkToolkit : public WindowToolkit {
  public:
   FltkToolkit();
   ~FltkToolkit() override;
 
-  // Builds the window for the form and its controls, shows it and runs the
-  // event loop until the window is closed. Returns the exit code.
-  int run(Form& form, const std::vector<Control*>& controls, std::deque<Line>& lines);
+  int run(Form& form, const std::vector<Control*>& controls, std::deque<Line>& lines) override;
 
   void yield(YieldPoint point) override;
   void sleep_ms(int milliseconds) override;
