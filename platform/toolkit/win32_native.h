@@ -106,7 +106,8 @@ void process_pending();
 // Runs events until the last window is gone; returns the exit code.
 int run_until_quit();
 void sleep_ms(int milliseconds);
-// A modal message box owned by `owner` (may be null).
-void message_box(Handle owner, const std::string& title, const std::string& text);
+// A message box; while it is up, the form (may be null) takes no input but
+// can still be closed.
+void message_box(Handle form, const std::string& title, const std::string& text);
 
 }  // namespace toolkit::win32

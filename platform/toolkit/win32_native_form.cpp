@@ -193,8 +193,42 @@ void sleep_ms(int milliseconds) {
   if (milliseconds > 0) Sleep(static_cast<DWORD>(milliseconds));
 }
 
-void message_box(Handle owner, const std::string& title, const std::string& text) {
-  MessageBoxW(hwnd(owner), wide(text).c_str(), wide(title).c_str(), MB_OK | MB_ICONEXCLAMATION);
+namespace {
+
+// The window whose input waits while a message box is up.
+HWND g_waiting_form = nullptr;
+
+bool is_input(UINT message) {
+  return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+         (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+         (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+}
+
+// Runs inside the message box's own loop, for every message it takes.
+LRESULT CALLBACK hold_form_input(int code, WPARAM wparam, LPARAM lparam) {
+  const MSG* message = reinterpret_cast<const MSG*>(lparam);
+  if (code >= 0 && g_waiting_form != nullptr && is_input(message->message) &&
+      GetAncestor(message->hwnd, GA_ROOT) == g_waiting_form) {
+    return TRUE;  // swallowed
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+}  // namespace
+
+// The box is modal, but not through its owner: a box owned by the form
+// disables it, and a disabled window's close request is dropped (Wine drops
+// the window manager's), so a close while the box is up would be lost. The
+// form stays enabled and its input is held back instead; its close reaches
+// it, ends the form, and the quit that follows ends the box.
+void message_box(Handle form, const std::string& title, const std::string& text) {
+  HWND outer_form = g_waiting_form;
+  g_waiting_form = hwnd(form);
+  HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, &hold_form_input, nullptr, GetCurrentThreadId());
+  MessageBoxW(nullptr, wide(text).c_str(), wide(title).c_str(),
+              MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+  if (hook != nullptr) UnhookWindowsHookEx(hook);
+  g_waiting_form = outer_form;
 }
 
 }  // namespace toolkit::win32
