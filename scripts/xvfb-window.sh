@@ -92,11 +92,13 @@ gui_find_window() {
 
 # gui_geometry WINDOW_ID: sets WIN_X, WIN_Y (screen position of the client
 # area) and WIN_W, WIN_H. Without a window manager the window is not
-# reparented, so this is where it sits on the screen.
+# reparented, so this is where it sits on the screen. A program that draws
+# its own frame inside its X window (Wine's) says how wide the frame is in
+# GUI_FRAME_SIDE (left, right, bottom) and GUI_FRAME_TOP (the title bar).
 gui_geometry() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW
+  local X Y WIDTH HEIGHT SCREEN WINDOW side=${GUI_FRAME_SIDE:-0} top=${GUI_FRAME_TOP:-0}
   eval "$(xdotool getwindowgeometry --shell "$1")" || return 1
-  WIN_X=$X WIN_Y=$Y WIN_W=$WIDTH WIN_H=$HEIGHT
+  WIN_X=$((X + side)) WIN_Y=$((Y + top)) WIN_W=$((WIDTH - 2 * side)) WIN_H=$((HEIGHT - top - side))
   [[ -n "$WIN_W" && "$WIN_W" -gt 0 ]]
 }
 

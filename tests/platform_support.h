@@ -3,6 +3,9 @@
 // Each platform has its own file: platform_support_posix.cpp on Linux,
 // platform_support_windows.cpp on Windows.
 
+#include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace test_support {
@@ -13,5 +16,13 @@ bool make_fifo(const std::string& path);
 // Takes away every permission to read `path`. Empty when that works here;
 // otherwise why a reader still reads the file.
 std::string forbid_reading(const std::string& path);
+
+// Runs `body` in a child process whose address space may grow by at most
+// `headroom` bytes, and gives what it returned. With `exhausted`, every block
+// of a megabyte or more that the child still has free is taken first, so
+// that no allocation of that size can succeed. Nothing where the platform
+// has no such child processes.
+std::optional<bool> within_memory(std::size_t headroom, bool exhausted,
+                                  const std::function<bool()>& body);
 
 }  // namespace test_support

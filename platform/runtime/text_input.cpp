@@ -1,32 +1,30 @@
 #include "platform/runtime/text_input.h"
 
-#include "platform/runtime/open_regular_file.h"
+#include <cerrno>
+#include <stdexcept>
+
+#include "platform/runtime/file_access.h"
 
 namespace runtime {
 
-TextInput::TextInput(const std::string& path) : file_(open_regular_file(path)) {}
-
-TextInput::~TextInput() {
-  if (file_ != nullptr) std::fclose(file_);
+TextInput::TextInput(const std::string& path)
+    : path_(path), buffer_(new char[kBufferSize]), file_(open_regular_file(path)) {
+  // Whole buffers are read at a time: a second buffer inside stdio would
+  // only copy them once more.
+  std::setvbuf(file_, nullptr, _IONBF, 0);
+  next_ = end_ = buffer_.get();
 }
 
-bool TextInput::eof() {
-  const int c = std::getc(file_);
-  if (c == EOF) return true;
-  std::ungetc(c, file_);
-  return false;
-}
+TextInput::~TextInput() { std::fclose(file_); }
 
-void TextInput::read_line(std::string& line) {
-  line.clear();
-  for (int c; (c = std::getc(file_)) != EOF;) {
-    if (c == '\r') {
-      const int after = std::getc(file_);
-      if (after != '\n' && after != EOF) std::ungetc(after, file_);
-      return;
-    }
-    line += static_cast<char>(c);
+bool TextInput::fill() {
+  const std::size_t got = std::fread(buffer_.get(), 1, kBufferSize, file_);
+  next_ = buffer_.get();
+  end_ = next_ + got;
+  if (got == 0 && std::ferror(file_)) {
+    throw std::runtime_error("Cannot read \"" + path_ + "\": " + std::strerror(errno));
   }
+  return got > 0;
 }
 
 }  // namespace runtime

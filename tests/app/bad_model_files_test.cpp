@@ -1,8 +1,9 @@
 // Model files a user may have in the folder that the format never meant:
 // NUL bytes, megabytes without a line end, a folder or a fifo with a model's
 // name, a file gone or turned into a fifo after the list was filled, a file
-// that cannot be read, corners at 1E38. Each loads as the reading rule says
-// or gives a message naming the file; nothing crashes, nothing waits.
+// that cannot be read, corners at 1E38, a line of 200 MB, no memory left.
+// Each loads as the reading rule says or gives a message naming the file;
+// nothing crashes, nothing waits.
 
 #include <filesystem>
 #include <fstream>
@@ -34,6 +35,13 @@ class BadModelFilesTest : public Form1Test {
     return toolkit_.messages().empty() ? "" : toolkit_.messages().back();
   }
 };
+
+// Address space limits and the sanitizers' shadow memory do not mix.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
 
 std::string value_lines(int count, const std::string& value) {
   std::string text;
@@ -105,6 +113,41 @@ TEST_F(BadModelFilesTest, AnUnreadableFileGivesAMessage) {
   form_->File1.Refresh();
   form_->File1.user_click(index_of("a.atl"));
   EXPECT_NE(last_message().find("Permission denied"), std::string::npos) << last_message();
+}
+
+// Before, the loader held a whole line: 200 MB of one line needed some
+// 450 MB, and where that could not be had the program ended on the spot.
+TEST_F(BadModelFilesTest, ALineOf200MegabytesLoadsInAFewMegabytes) {
+  if (kSanitized) GTEST_SKIP() << "the sanitizers need more address space than the limit leaves";
+  const std::string path = dir_ + "/sparse.atl";
+  { std::ofstream(path, std::ios::binary) << "5"; }
+  std::filesystem::resize_file(path, 200'000'000);  // a hole: 200 MB of NUL bytes
+  form_->File1.Refresh();
+  const int index = index_of("sparse.atl");
+  const auto loaded = test_support::within_memory(32 << 20, false, [&] {
+    end_after(1);
+    form_->File1.user_click(index);
+    return toolkit_.messages().empty() && form_->form.Caption() == "0" &&
+           form_->B3D.TriangleTable->upper_row() == 0;
+  });
+  if (!loaded) GTEST_SKIP() << "no child process under a memory limit here";
+  EXPECT_TRUE(*loaded);
+}
+
+TEST_F(BadModelFilesTest, NoMemoryForTheTableGivesAMessageAndKeepsTheModel) {
+  if (kSanitized) GTEST_SKIP() << "the sanitizers need more address space than the limit leaves";
+  click("a.atl");
+  ASSERT_EQ(form_->form.Caption(), "2");
+  const b3d::Table before = *form_->B3D.TriangleTable;
+  const int index = index_of("b.atl");
+  // The staging area alone is 2.8 MB.
+  const auto kept = test_support::within_memory(1 << 20, true, [&] {
+    form_->File1.user_click(index);
+    return last_message() == "Not enough memory to load \"b.atl\"" &&
+           form_->form.Caption() == "2" && *form_->B3D.TriangleTable == before;
+  });
+  if (!kept) GTEST_SKIP() << "no child process under a memory limit here";
+  EXPECT_TRUE(*kept);
 }
 
 }  // namespace
