@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/toolkit/fltk_toolkit.h"
 
@@ -22,4 +23,7 @@ std::unique_ptr<WindowToolkit> open_window_toolkit(const std::string& program) {
 
 }  // namespace toolkit
 
-int main() { return toolkit::program_main(); }
+int main(int argc, char** argv) {
+  const std::vector<std::filesystem::path> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
+  return toolkit::program_main(arguments);
+}
