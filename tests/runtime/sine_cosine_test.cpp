@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <numbers>
 #include <random>
 
 #include "platform/runtime/sine_cosine.h"
@@ -49,7 +50,7 @@ TEST(SineCosine, SpecialValues) {
 TEST(SineCosine, AgreeWithTheLibraryEverywhere) {
   std::mt19937_64 random(7);
   for (int quarter = -8; quarter <= 8; ++quarter) {
-    const double centre = quarter * (M_PI / 2);
+    const double centre = quarter * (std::numbers::pi / 2);
     for (int step = -200; step <= 200; ++step) {
       expect_close(std::nextafter(centre, 0) + step * 1e-9);
     }
