@@ -25,4 +25,12 @@ std::string forbid_reading(const std::string& path);
 std::optional<bool> within_memory(std::size_t headroom, bool exhausted,
                                   const std::function<bool()>& body);
 
+// Runs `body` without root's right to read every folder, as an ordinary
+// user would; false when that right could not be dropped.
+bool as_ordinary_user(const std::function<void()>& body);
+
+// Empty where the system gives its reasons in POSIX's words ("Permission
+// denied", "Not a directory"); otherwise why a test of them is skipped.
+std::string why_reasons_differ();
+
 }  // namespace test_support

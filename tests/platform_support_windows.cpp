@@ -14,4 +14,14 @@ std::optional<bool> within_memory(std::size_t, bool, const std::function<bool()>
   return std::nullopt;
 }
 
+// Windows has no root, and no bits that keep a folder from its owner.
+bool as_ordinary_user(const std::function<void()>& body) {
+  body();
+  return true;
+}
+
+std::string why_reasons_differ() {
+  return "Windows gives its own reasons, in its own words, and has no permission bits";
+}
+
 }  // namespace test_support
