@@ -19,8 +19,20 @@ gui_fail() {
   exit 1
 }
 
+# Programs are run as "$GUI_RUNNER ./NAME$GUI_EXE_SUFFIX": set to "wine" and
+# ".exe" for the Windows build.
+gui_command() {
+  echo "${GUI_RUNNER:+$GUI_RUNNER }$1${GUI_EXE_SUFFIX:-}"
+}
+
 # Starts Xvfb on the first free display from 77 on and exports DISPLAY.
+# With KELVO_GUI_DISPLAY set, uses that display, which the caller runs (a
+# Wine server serves one display only).
 gui_start_xvfb() {
+  if [[ -n "${KELVO_GUI_DISPLAY:-}" ]]; then
+    export DISPLAY=$KELVO_GUI_DISPLAY
+    return 0
+  fi
   local n
   for n in $(seq 77 140); do
     [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
@@ -94,7 +106,7 @@ gui_read_layout() {
     left[$control]=$((l / 15)) top[$control]=$((t / 15))
     width[$control]=$((w / 15)) height[$control]=$((h / 15))
     [[ "$control" != Form1 ]] && layout_controls+=("$control")
-  done < <("$1/kelvo-render" --edition "$2" --dump-layout -)
+  done < <($(gui_command "$1/kelvo-render") --edition "$2" --dump-layout -)
   [[ -n "${left[File1]:-}" && -n "${left[Picture1]:-}" ]]
 }
 

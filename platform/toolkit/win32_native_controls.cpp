@@ -2,6 +2,8 @@
 // buttons, edit boxes, static labels, list boxes, scroll bars, and a window
 // of our own class for pictures.
 
+#include <algorithm>
+
 #include "platform/toolkit/win32_native_data.h"
 
 namespace toolkit::win32 {
@@ -214,26 +216,32 @@ void invalidate(Handle picture, Box area) {
 }
 
 void draw_pixels(void* dc, const std::uint32_t* pixels, int width, int height, Box area) {
+  // Only the rows of `area` are handed over, as a top-down DIB of their own
+  // (a negative height): where the rows of a part of a top-down DIB start is
+  // counted from its bottom, which is easy to get wrong.
+  const int top = std::max(area.y, 0);
+  const int bottom = std::min(area.y + area.h, height);
+  if (bottom <= top || width <= 0) return;
   // The image's pixels are the bytes red, green, blue, 0; a 32-bit DIB with
-  // these masks takes them as they are. Rows top first: a negative height.
+  // these masks takes them as they are.
   struct {
     BITMAPINFOHEADER header;
     DWORD masks[3];
   } info{};
   info.header.biSize = sizeof info.header;
   info.header.biWidth = width;
-  info.header.biHeight = -height;
+  info.header.biHeight = -(bottom - top);
   info.header.biPlanes = 1;
   info.header.biBitCount = 32;
   info.header.biCompression = BI_BITFIELDS;
   info.masks[0] = 0x000000FF;
   info.masks[1] = 0x0000FF00;
   info.masks[2] = 0x00FF0000;
-  // For a top-down DIB the source's y counts from the top, and all rows
-  // are passed, so the start scan line is 0.
-  SetDIBitsToDevice(static_cast<HDC>(dc), area.x, area.y, static_cast<DWORD>(area.w),
-                    static_cast<DWORD>(area.h), area.x, area.y, 0, static_cast<UINT>(height),
-                    pixels, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  const std::uint32_t* rows = pixels + static_cast<std::size_t>(top) * width;
+  SetDIBitsToDevice(static_cast<HDC>(dc), area.x, top, static_cast<DWORD>(area.w),
+                    static_cast<DWORD>(bottom - top), area.x, 0, 0,
+                    static_cast<UINT>(bottom - top), rows,
+                    reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS);
 }
 
 }  // namespace toolkit::win32

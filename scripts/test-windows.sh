@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# The Windows stage of the tests: the cross build (scripts/build-windows.sh),
+# its unit and integration tests under Wine, kelvo-render.exe against the
+# Linux kelvo-render byte for byte, the ten programs' windows under Wine and
+# Xvfb, and a GUI stress run of kelvo8.exe. Needs the Linux build in build/
+# (scripts/test.sh makes it first).
+#
+#   scripts/test-windows.sh [STRESS_SECONDS]     (default 60)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+stress_seconds=${1:-60}
+
+bash "$root/scripts/build-windows.sh"
+
+source "$root/scripts/xvfb-window.sh"
+source "$root/scripts/wine-session.sh"
+gui_session
+trap 'wine_stop; gui_end_session' EXIT
+# One display and one Wine server for the whole stage: a server serves the
+# display it first met.
+gui_start_xvfb
+wine_start "$work"
+export KELVO_GUI_DISPLAY=$DISPLAY
+
+echo "== Windows: unit and integration tests under Wine"
+ctest --test-dir "$root/build-windows" -j "$(nproc)" --output-on-failure
+
+echo "== Windows: kelvo-render.exe against the Linux kelvo-render"
+bash "$root/tests/windows/same_results.sh" "$root/build" "$root/build-windows" 300
+
+echo "== Windows: the ten programs under Wine and Xvfb"
+bash "$root/tests/windows/windows_gui.sh" "$root/build-windows" "$root/build"
+
+echo "== Windows: kelvo8.exe under random user actions"
+GUI_RUNNER=wine GUI_EXE_SUFFIX=.exe GUI_FRAME_SIDE=3 GUI_FRAME_TOP=22 GUI_ALIVE_BY_SCREEN=1 \
+  KELVO_STRESS_PROGRAMS=kelvo8 bash "$root/tests/gui/stress.sh" "$root/build-windows" "$stress_seconds"
