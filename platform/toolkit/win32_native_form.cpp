@@ -195,20 +195,34 @@ void sleep_ms(int milliseconds) {
 
 namespace {
 
-// The window whose input waits while a message box is up.
+// The window whose input waits while a message box is up, and the box.
 HWND g_waiting_form = nullptr;
+HWND g_box = nullptr;
 
-bool is_input(UINT message) {
+bool is_mouse(UINT message) {
   return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-         (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
          (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
 }
+bool is_key(UINT message) { return message >= WM_KEYFIRST && message <= WM_KEYLAST; }
 
 // Runs inside the message box's own loop, for every message it takes.
 LRESULT CALLBACK hold_form_input(int code, WPARAM wparam, LPARAM lparam) {
-  const MSG* message = reinterpret_cast<const MSG*>(lparam);
-  if (code >= 0 && g_waiting_form != nullptr && is_input(message->message) &&
-      GetAncestor(message->hwnd, GA_ROOT) == g_waiting_form) {
+  MSG* message = reinterpret_cast<MSG*>(lparam);
+  if (code < 0 || g_waiting_form == nullptr || message->hwnd == nullptr) {
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+  }
+  const HWND root = GetAncestor(message->hwnd, GA_ROOT);
+  // The thread's only other window is the box.
+  if (root != g_waiting_form) g_box = root;
+  if (root == g_waiting_form && g_box != nullptr && is_key(message->message)) {
+    // Keys meant for the form go to the box, as they would if the form had
+    // let it keep the focus: Enter dismisses it.
+    SetForegroundWindow(g_box);
+    message->hwnd = g_box;
+    return FALSE;
+  }
+  if (root == g_waiting_form && is_mouse(message->message)) {
+    if (g_box != nullptr && message->message == WM_LBUTTONDOWN) SetForegroundWindow(g_box);
     return TRUE;  // swallowed
   }
   return CallNextHookEx(nullptr, code, wparam, lparam);
@@ -222,13 +236,15 @@ LRESULT CALLBACK hold_form_input(int code, WPARAM wparam, LPARAM lparam) {
 // form stays enabled and its input is held back instead; its close reaches
 // it, ends the form, and the quit that follows ends the box.
 void message_box(Handle form, const std::string& title, const std::string& text) {
-  HWND outer_form = g_waiting_form;
+  HWND outer_form = g_waiting_form, outer_box = g_box;
   g_waiting_form = hwnd(form);
+  g_box = nullptr;
   HHOOK hook = SetWindowsHookExW(WH_MSGFILTER, &hold_form_input, nullptr, GetCurrentThreadId());
   MessageBoxW(nullptr, wide(text).c_str(), wide(title).c_str(),
               MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
   if (hook != nullptr) UnhookWindowsHookEx(hook);
   g_waiting_form = outer_form;
+  g_box = outer_box;
 }
 
 }  // namespace toolkit::win32

@@ -79,7 +79,7 @@ typed_values=("12" "-3" "abc" "1e99" "" "0" "7.5" "99999999999999999999999999999
 
 summary=()
 for name in $programs; do
-  [[ -x "$bin/$name" ]] || gui_fail "$bin/$name is not built"
+  [[ -x "$bin/$name${GUI_EXE_SUFFIX:-}" ]] || gui_fail "$bin/$name${GUI_EXE_SUFFIX:-} is not built"
   edition=${name#kelvo}
   [[ -z "$edition" ]] && edition=1
 
