@@ -34,5 +34,7 @@ cmake --build "$root/build-tsan" -j "$jobs" --target editions_tests b3d_tests
 TSAN_OPTIONS=halt_on_error=1 "$root/build-tsan/bin/editions_tests" --gtest_filter='TwoThreads.*'
 TSAN_OPTIONS=halt_on_error=1 "$root/build-tsan/bin/b3d_tests" --gtest_filter='DepthSort.*'
 
+bash "$root/scripts/test-windows.sh"
+
 echo "== Fuzz targets (clang 14, libFuzzer), 60 s each"
 bash "$root/scripts/fuzz.sh" 60
