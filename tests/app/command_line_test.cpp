@@ -13,6 +13,7 @@
 #include "app/form1.h"
 #include "editions/editions.h"
 #include "platform/runtime/program_folder.h"
+#include "platform/runtime/utf8_path.h"
 #include "platform/toolkit/headless_toolkit.h"
 #include "tests/platform_support.h"
 
@@ -58,19 +59,24 @@ TEST_F(CommandLineTest, WithoutAnArgumentTheWorkingFolderIsListed) {
 TEST_F(CommandLineTest, AFolderIsListedWhateverItsNameAndHowManyModelsItHolds) {
   // Spaces and letters beyond ASCII in the folder and the models' names,
   // given as a relative path as a user types it, with hundreds of models.
-  const fs::path folder = dir_ / "my models ÄÖÜ ñ 模型";
+  // A u8 literal: a plain one would be taken in the system's code page on
+  // Windows.
+  const fs::path folder = dir_ / u8"my models ÄÖÜ ñ 模型";
   fs::create_directories(folder);
   for (int i = 0; i < 400; ++i) write_model(folder / ("m" + std::to_string(1000 + i) + ".atl"), 1);
-  write_model(folder / "Würfel mit Ösen.atl", 3);
+  write_model(folder / u8"Würfel mit Ösen.atl", 3);
   std::ofstream(folder / "notes.txt") << "not a model";
 
-  const app::CommandLine line = read({fs::relative(folder)});
+  // On Windows the temporary folder may lie on another drive than the
+  // working folder, and then no relative path leads there.
+  const fs::path typed = fs::relative(folder).empty() ? folder : fs::relative(folder);
+  const app::CommandLine line = read({typed});
   EXPECT_EQ(line.action, app::CommandLine::Action::OpenWindow);
   EXPECT_EQ(line.model_folder, folder);
   EXPECT_EQ(line.message, "");
 
   toolkit::HeadlessToolkit toolkit;
-  app::Form1 form(editions::edition8(), toolkit, line.model_folder.string());
+  app::Form1 form(editions::edition8(), toolkit, runtime::utf8_of(line.model_folder));
   form.File1.Refresh();
   const std::vector<std::string>& items = form.File1.items();
   ASSERT_EQ(items.size(), 401u);
