@@ -1,21 +1,21 @@
 // RotateModel: the model columns turned by three angles into the view columns.
 
-#include <cmath>
-
 #include "b3d/b3d.h"
 #include "b3d/two_threads.h"
+#include "platform/runtime/sine_cosine.h"
 #include "platform/runtime/single.h"
 
 namespace b3d {
 
 namespace {
 
-// A sine and cosine in the precision the turn is worked in.
+// A sine and cosine in the precision the turn is worked in; our own, so
+// that every build turns the model to the same bits.
 template <class Real>
 struct Turn {
   explicit Turn(float angle)
-      : s(static_cast<Real>(std::sin(double{angle}))),
-        c(static_cast<Real>(std::cos(double{angle}))) {}
+      : s(static_cast<Real>(runtime::sine(double{angle}))),
+        c(static_cast<Real>(runtime::cosine(double{angle}))) {}
   Real s;
   Real c;
 };

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "b3d_fixture.h"
+#include "platform/runtime/sine_cosine.h"
 #include "platform/runtime/single.h"
 
 namespace {
@@ -14,8 +15,9 @@ namespace {
 using b3d::kModelX1;
 using b3d::kViewX1;
 
-// One vertex turned as described: sines and cosines from double kept in
-// single, about z, then x, then y, every step rounded to single.
+// One vertex turned as described: sines and cosines from double (the
+// program's own, which every build shares) kept in single, about z, then x,
+// then y, every step rounded to single.
 struct Vertex {
   float x, y, z;
 };
@@ -23,9 +25,12 @@ Vertex turned(Vertex v, double ax_degrees, double ay_degrees, double az_degrees)
   const double ax = static_cast<float>(static_cast<float>(ax_degrees) / 57.324);
   const double ay = static_cast<float>(static_cast<float>(ay_degrees) / 57.324);
   const double az = static_cast<float>(static_cast<float>(az_degrees) / 57.324);
-  const float sx = static_cast<float>(std::sin(ax)), cx = static_cast<float>(std::cos(ax));
-  const float sy = static_cast<float>(std::sin(ay)), cy = static_cast<float>(std::cos(ay));
-  const float sz = static_cast<float>(std::sin(az)), cz = static_cast<float>(std::cos(az));
+  const float sx = static_cast<float>(runtime::sine(ax));
+  const float cx = static_cast<float>(runtime::cosine(ax));
+  const float sy = static_cast<float>(runtime::sine(ay));
+  const float cy = static_cast<float>(runtime::cosine(ay));
+  const float sz = static_cast<float>(runtime::sine(az));
+  const float cz = static_cast<float>(runtime::cosine(az));
   const float x1 = v.x * cz - v.y * sz;
   const float y1 = v.x * sz + v.y * cz;
   const float y2 = y1 * cx - v.z * sx;
@@ -40,12 +45,13 @@ Vertex turned_in_double(Vertex v, double ax_degrees, double ay_degrees, double a
   const double ax = static_cast<float>(static_cast<float>(ax_degrees) / divisor);
   const double ay = static_cast<float>(static_cast<float>(ay_degrees) / divisor);
   const double az = static_cast<float>(static_cast<float>(az_degrees) / divisor);
-  const double x1 = v.x * std::cos(az) - v.y * std::sin(az);
-  const double y1 = v.x * std::sin(az) + v.y * std::cos(az);
-  const double y2 = y1 * std::cos(ax) - v.z * std::sin(ax);
-  const double z2 = y1 * std::sin(ax) + v.z * std::cos(ax);
-  return {static_cast<float>(x1 * std::cos(ay) - z2 * std::sin(ay)), static_cast<float>(y2),
-          static_cast<float>(x1 * std::sin(ay) + z2 * std::cos(ay))};
+  const double x1 = v.x * runtime::cosine(az) - v.y * runtime::sine(az);
+  const double y1 = v.x * runtime::sine(az) + v.y * runtime::cosine(az);
+  const double y2 = y1 * runtime::cosine(ax) - v.z * runtime::sine(ax);
+  const double z2 = y1 * runtime::sine(ax) + v.z * runtime::cosine(ax);
+  return {static_cast<float>(x1 * runtime::cosine(ay) - z2 * runtime::sine(ay)),
+          static_cast<float>(y2),
+          static_cast<float>(x1 * runtime::sine(ay) + z2 * runtime::cosine(ay))};
 }
 
 }  // namespace
@@ -117,7 +123,7 @@ TEST_F(B3DTest, RotationEdgeCases) {
   x = y = 0;
   z = 360;
   b3d.RotateModel(x, y, z);
-  EXPECT_NEAR(table()(1, kViewX1 + 1), std::sin(360 / 57.324), 1e-6);
+  EXPECT_NEAR(table()(1, kViewX1 + 1), runtime::sine(360 / 57.324), 1e-6);
   EXPECT_LT(table()(1, kViewX1 + 1), -0.003);
 }
 
