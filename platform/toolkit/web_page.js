@@ -152,6 +152,7 @@ class KelvoPage {
   }
 
   makeList(id) {
+    this.listId = id;  // where the user's own models are shown
     const el = element('div', 'kelvo-list');
     el.addEventListener('click', (e) => {
       const row = e.target.closest('.kelvo-item');
@@ -192,7 +193,9 @@ class KelvoPage {
 
   // 0 clear, 1 checked, 2 greyed.
   setCheck(id, value) {
-    const box = this.elements.get(id).querySelector('input');
+    const el = this.elements.get(id);
+    el.dataset.value = value;
+    const box = el.querySelector('input');
     box.checked = value !== 0;
     box.indeterminate = value === 2;
   }
@@ -273,7 +276,7 @@ class KelvoPage {
     if (models.length) said.push(`added ${models.map((f) => f.name).join(', ')}`);
     if (skipped) said.push(`left out ${skipped} file(s) not named *.atl`);
     this.status(said.join('; '));
-    if (models.length) this.push({kind: KelvoPage.FILES});
+    if (models.length) this.push({kind: KelvoPage.FILES, id: this.listId});
   }
 
   status(text) {

@@ -59,6 +59,7 @@ class KelvoScrollBar {
   }
 
   show() {
+    this.el.dataset.value = this.value;
     Object.assign(this.thumb.style, {left: `${this.thumbLeft()}px`, width: `${this.thumbLength()}px`});
   }
 

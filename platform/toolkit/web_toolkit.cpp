@@ -38,7 +38,18 @@ class FormView : public ControlView {
   bool pending_ = true;
 };
 
+// How deep the stack stood at the deepest yield since the page last asked:
+// restarts of the loop, however many, must leave it where it was.
+const char* stack_base = nullptr;
+int deepest_yield = 0;
+
 }  // namespace
+
+extern "C" EMSCRIPTEN_KEEPALIVE int kelvo_stack_depth() {
+  const int deepest = deepest_yield;
+  deepest_yield = 0;
+  return deepest;
+}
 
 struct WebToolkit::Page {
   Page(Form& form_in, const std::vector<Control*>& controls, const std::deque<Line>& lines)
@@ -102,6 +113,7 @@ WebToolkit::~WebToolkit() = default;
 
 int WebToolkit::run(Form& form, const std::vector<Control*>& controls, std::deque<Line>& lines) {
   page_ = std::make_unique<Page>(form, controls, lines);
+  stack_base = static_cast<const char*>(__builtin_frame_address(0));
   while (!page_->ending) {
     wait_for_event();
     take_queued_events();
@@ -122,6 +134,9 @@ void WebToolkit::take_queued_events() {
 
 void WebToolkit::yield(YieldPoint) {
   if (!page_) return;
+  const char* here = static_cast<const char*>(__builtin_frame_address(0));
+  const int depth = static_cast<int>(stack_base - here);
+  if (depth > deepest_yield) deepest_yield = depth;
   next_turn();
   take_queued_events();
 }
