@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the programs and the tests need,
-# and only those that are missing. Safe to run again.
+# and only those that are missing; or, given package names, those packages.
+# Safe to run again.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,9 @@ packages=(
   clang-14 libclang-rt-14-dev
   libassimp-dev libmeshoptimizer-dev
 )
+
+# A stage with packages of its own names them: only those are installed.
+if (($#)); then packages=("$@"); fi
 
 missing=()
 for p in "${packages[@]}"; do
