@@ -156,7 +156,13 @@ class KelvoPage {
     const el = element('div', 'kelvo-list');
     el.addEventListener('click', (e) => {
       const row = e.target.closest('.kelvo-item');
-      if (row) this.push({kind: KelvoPage.LIST, id, value: Number(row.dataset.index)});
+      if (!row) return;
+      // Selected at once, as a list box does before it tells the program:
+      // the program's handler may run the render loop and not return.
+      for (const other of el.querySelectorAll('.kelvo-item')) {
+        other.classList.toggle('kelvo-selected', other === row);
+      }
+      this.push({kind: KelvoPage.LIST, id, value: Number(row.dataset.index)});
     });
     el.addEventListener('dragover', (e) => {
       e.preventDefault();

@@ -156,14 +156,18 @@ class FileListView : public WebView {
 }  // namespace
 
 std::unique_ptr<WebView> make_view(Control& control, int id) {
-  if (auto* box = dynamic_cast<CheckBox*>(&control)) return std::make_unique<CheckBoxView>(*box, id);
+  if (auto* box = dynamic_cast<CheckBox*>(&control)) {
+    return std::make_unique<CheckBoxView>(*box, id);
+  }
   if (auto* option = dynamic_cast<OptionButton*>(&control)) {
     return std::make_unique<OptionButtonView>(*option, id);
   }
   if (auto* bar = dynamic_cast<HScrollBar*>(&control)) {
     return std::make_unique<ScrollBarView>(*bar, id);
   }
-  if (auto* text = dynamic_cast<TextBox*>(&control)) return std::make_unique<TextBoxView>(*text, id);
+  if (auto* text = dynamic_cast<TextBox*>(&control)) {
+    return std::make_unique<TextBoxView>(*text, id);
+  }
   if (auto* label = dynamic_cast<Label*>(&control)) return std::make_unique<LabelView>(*label, id);
   if (auto* button = dynamic_cast<CommandButton*>(&control)) {
     return std::make_unique<CommandButtonView>(*button, id);
