@@ -19,6 +19,10 @@
 #include "platform/toolkit/file_list_box.h"
 #include "platform/toolkit/picture_box.h"
 
+namespace runtime {
+class TextInput;
+}  // namespace runtime
+
 namespace b3d {
 
 // The controls of Form1 that the procedures of B3D read or write.
@@ -55,8 +59,9 @@ class B3D {
 
   // Reads the file selected in File1 (in the folder the list shows) into the
   // triangle table; the window title shows the number of triangles. A file
-  // that cannot be opened throws std::runtime_error naming it and the reason,
-  // and changes nothing.
+  // that cannot be opened or read, or memory that cannot be had for the
+  // table, throws std::runtime_error naming the file and the reason, and
+  // leaves the model and the title as they were.
   void LoadModel();
 
   // The stages of a frame. Each works on TriangleTable and does nothing to
@@ -105,6 +110,7 @@ class B3D {
   void draw_wire_in_two(gdi::HDC dc, const ScreenMapping& screen, bool culling, bool drawing,
                         bool line_calls);
   void draw_table_colours(toolkit::PictureBox& target);
+  int read_model(runtime::TextInput& input);
 
   B3DControls c_;
   Variants v_;

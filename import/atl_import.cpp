@@ -14,7 +14,6 @@
 
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <assimp/Importer.hpp>
@@ -32,7 +31,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/runtime/file_beside.h"
+#include "platform/runtime/output_file.h"
+#include "platform/runtime/temporary_files.h"
 
 namespace {
 
@@ -323,42 +323,32 @@ bool simplify(Mesh& mesh, std::size_t target) {
 
 // One coordinate in fixed notation: four decimals are a ten-thousandth of a
 // file unit, far finer than a pixel; a rounded zero is written without sign.
-void write_number(std::FILE* f, float value) {
+void append_number(std::string& text, float value) {
   const double rounded = std::round(double{value} * 10000) / 10000;
-  std::fprintf(f, "%.4f\r\n", rounded == 0 ? 0.0 : rounded);
+  char line[48];
+  const int length = std::snprintf(line, sizeof line, "%.4f\r\n", rounded == 0 ? 0.0 : rounded);
+  text.append(line, static_cast<std::size_t>(length));
 }
 
-// The file appears whole or not at all: it is written under a temporary name
-// beside it and renamed when complete, so a full disk or a failed write never
-// leaves half a model where an older one stood.
+// The file appears whole or not at all (see OutputFile): a full disk or a
+// failed write never leaves half a model where an older one stood.
 bool write_atl(const Mesh& mesh, const Options& o, std::size_t source_triangles) {
-  std::string temporary;
-  const int fd = runtime::create_beside(o.output, temporary);
-  std::FILE* f = fd >= 0 ? fdopen(fd, "wb") : nullptr;
-  const auto fail = [&](int error) {
-    std::fprintf(stderr, "atl-import: cannot write %s: %s\n", o.output.c_str(),
-                 std::strerror(error));
-    if (fd >= 0) std::remove(temporary.c_str());
-    return false;
-  };
-  if (!f) {
-    const int error = errno;
-    if (fd >= 0) close(fd);
-    return fail(error);
-  }
-  errno = 0;
   const std::string source = std::filesystem::path(o.input).filename().string();
-  std::fprintf(f, "# %s, %zu triangle%s (converted by atl-import", source.c_str(),
-               mesh.triangles(), mesh.triangles() == 1 ? "" : "s");
-  if (source_triangles != mesh.triangles()) std::fprintf(f, " from %zu", source_triangles);
-  std::fprintf(f, ")\r\n# one coordinate per line: x, y, z of three vertices per triangle\r\n");
+  std::string text = "# " + source + ", " + std::to_string(mesh.triangles()) + " triangle" +
+                     (mesh.triangles() == 1 ? "" : "s") + " (converted by atl-import";
+  if (source_triangles != mesh.triangles()) text += " from " + std::to_string(source_triangles);
+  text += ")\r\n# one coordinate per line: x, y, z of three vertices per triangle\r\n";
   for (unsigned i : mesh.indices) {
-    for (int k = 0; k < 3; ++k) write_number(f, mesh.positions[3 * std::size_t{i} + k]);
+    for (int k = 0; k < 3; ++k) append_number(text, mesh.positions[3 * std::size_t{i} + k]);
   }
-  const bool written = !std::ferror(f);
-  const int write_error = errno;
-  if (std::fclose(f) != 0 || !written) return fail(write_error ? write_error : errno);
-  if (std::rename(temporary.c_str(), o.output.c_str()) != 0) return fail(errno);
+  try {
+    runtime::OutputFile out(o.output);
+    out.write(text);
+    out.commit();
+  } catch (const std::runtime_error& e) {
+    std::fprintf(stderr, "atl-import: %s\n", e.what());
+    return false;
+  }
   return true;
 }
 
@@ -436,6 +426,7 @@ int convert(const Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  runtime::remove_temporary_files_on_signals();
   bool help = false;
   const std::optional<Options> options = parse_arguments(argc, argv, help);
   if (help) {

@@ -6,14 +6,14 @@
 #
 #   scripts/build-web.sh        then scripts/serve-web.sh to look at it
 #
-# Installs what is missing (Debian's emscripten, Node), builds into
+# Installs what is missing (Debian's emscripten, Node, stb), builds into
 # build-web/. The site is static: any web server can serve it.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-web
 site=$root/dist/web
 
-bash "$root/scripts/install-deps.sh" emscripten nodejs cmake ninja-build
+bash "$root/scripts/install-deps.sh" emscripten nodejs cmake ninja-build libstb-dev
 # Debian's emcc finds its JS helpers (acorn) there, where Node does not look.
 export NODE_PATH=/usr/share/nodejs
 

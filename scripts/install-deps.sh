@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libfltk1.3-dev libpng-dev libgif-dev
+  libfltk1.3-dev libstb-dev libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev libosmesa6-dev libcairo2-dev
   xvfb xdotool x11-apps x11-utils imagemagick libx11-dev
   clang-14 libclang-rt-14-dev

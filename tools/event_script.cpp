@@ -1,10 +1,13 @@
 #include "tools/event_script.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <ostream>
 #include <sstream>
 #include <stdexcept>
+
+#include "platform/runtime/file_access.h"
 
 namespace tools {
 
@@ -29,11 +32,28 @@ void memory_kb(long& resident, long& peak) {
   }
 }
 
+// The whole script; a folder, a device or a fifo is refused as it would be
+// read as an empty script.
+std::string read_script(const std::string& path) {
+  std::FILE* file = nullptr;
+  try {
+    file = runtime::open_regular_file(path);
+  } catch (const std::runtime_error& e) {
+    throw std::runtime_error(std::string("event script: ") + e.what());
+  }
+  std::string text;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+  const bool failed = std::ferror(file);
+  std::fclose(file);
+  if (failed) throw std::runtime_error("cannot read the event script \"" + path + "\"");
+  return text;
+}
+
 }  // namespace
 
 std::vector<ScriptedEvent> read_event_script(const std::string& path) {
-  std::ifstream in(path);
-  if (!in) throw std::runtime_error("cannot read the event script \"" + path + "\"");
+  std::istringstream in(read_script(path));
   std::vector<ScriptedEvent> events;
   std::string text;
   for (int line = 1; std::getline(in, text); ++line) {
@@ -55,6 +75,9 @@ std::vector<ScriptedEvent> read_event_script(const std::string& path) {
       if (!e.value.empty() && e.value[0] == ' ') e.value.erase(0, 1);
     } else if ((e.action == "scroll" || e.action == "change") && !(fields >> e.value)) {
       throw bad_line(line, e.action + " needs a value");
+    }
+    if (std::string extra; e.action != "type" && fields >> extra) {
+      throw bad_line(line, "\"" + extra + "\" after " + e.action + " is not understood");
     }
     events.push_back(std::move(e));
   }

@@ -1,19 +1,15 @@
 #include "tools/gif_writer.h"
 
 #include <gif_lib.h>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <stdexcept>
 
-#include "platform/runtime/file_beside.h"
-
 namespace tools {
+
+bool writes_gif_files() { return true; }
 
 namespace {
 
@@ -152,24 +148,21 @@ std::vector<COLORREF> choose_palette(const std::unordered_map<COLORREF, std::uin
 }
 
 GifAnimation::GifAnimation(const std::string& path, int delay_cs)
-    : path_(path), delay_cs_(delay_cs) {
-  // Written beside the file and renamed when complete, so that a run that
-  // fails leaves an older GIF of that name as it was.
-  const int fd = runtime::create_beside(path, temporary_);
-  if (fd < 0) throw std::runtime_error("cannot write '" + path + "': " + std::strerror(errno));
-  int error = 0;
-  file_ = EGifOpenFileHandle(fd, &error);
-  if (!file_) {
-    ::close(fd);
-    std::remove(temporary_.c_str());
-    throw std::runtime_error("cannot write '" + path + "': " + GifErrorString(error));
-  }
-}
+    : path_(path), delay_cs_(delay_cs), out_(std::make_unique<runtime::OutputFile>(path)) {}
 
-GifAnimation::~GifAnimation() {
-  if (file_) {
-    EGifCloseFile(static_cast<GifFileType*>(file_), nullptr);
-    std::remove(temporary_.c_str());
+GifAnimation::~GifAnimation() = default;
+
+// giflib hands the encoded bytes here; an error cannot travel through its C
+// code, so it is kept and the write reported short.
+int GifAnimation::put_bytes(GifFileType* gif, const GifByteType* bytes, int size) {
+  auto* self = static_cast<GifAnimation*>(gif->UserData);
+  try {
+    self->out_->write(std::string_view(reinterpret_cast<const char*>(bytes),
+                                       static_cast<std::size_t>(size)));
+    return size;
+  } catch (const std::runtime_error& e) {
+    if (self->write_error_.empty()) self->write_error_ = e.what();
+    return 0;
   }
 }
 
@@ -202,18 +195,22 @@ void GifAnimation::add_frame(const gdi::Surface& frame) {
 }
 
 void GifAnimation::finish() {
-  auto* gif = static_cast<GifFileType*>(file_);
+  if (!out_) throw std::runtime_error("cannot write '" + path_ + "': it is already written");
+  GifFileType* gif = nullptr;
   const auto fail = [&](const std::string& why) {
-    EGifCloseFile(gif, nullptr);
-    file_ = nullptr;
-    std::remove(temporary_.c_str());
-    throw std::runtime_error("cannot write '" + path_ + "': " + why);
+    if (gif) EGifCloseFile(gif, nullptr);
+    // Dropping the output removes what was written of it.
+    out_.reset();
+    throw std::runtime_error(write_error_.empty() ? "cannot write '" + path_ + "': " + why
+                                                  : write_error_);
   };
+  if (frames_.empty()) fail("no frame ended, so there is nothing to show");
+  int error = 0;
+  gif = EGifOpen(this, &GifAnimation::put_bytes, &error);
+  if (!gif) fail(GifErrorString(error));
   const auto check = [&](int result) {
     if (result != GIF_OK) fail(GifErrorString(gif->Error));
   };
-  if (!gif) throw std::runtime_error("cannot write '" + path_ + "': it is already written");
-  if (frames_.empty()) fail("no frame ended, so there is nothing to show");
 
   // No dithering: the pictures are flat faces and the texture's texels, and
   // the views turn every frame; a dither pattern would crawl over them from
@@ -274,14 +271,16 @@ void GifAnimation::finish() {
       check(EGifPutLine(gif, line.data(), width_));
     }
   }
-  int error = 0;
-  file_ = nullptr;
-  const bool closed = EGifCloseFile(gif, &error) == GIF_OK;
-  if (!closed || std::rename(temporary_.c_str(), path_.c_str()) != 0) {
-    const std::string why = closed ? std::strerror(errno) : GifErrorString(error);
-    std::remove(temporary_.c_str());
-    throw std::runtime_error("cannot write '" + path_ + "': " + why);
+  const int closed = EGifCloseFile(gif, &error);
+  gif = nullptr;
+  if (closed != GIF_OK) fail(GifErrorString(error));
+  try {
+    out_->commit();
+  } catch (const std::runtime_error&) {
+    out_.reset();
+    throw;
   }
+  out_.reset();
 }
 
 }  // namespace tools

@@ -3,11 +3,15 @@
 // one palette is chosen for all of them and the file is written.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "platform/gdi/surface.h"
+#include "platform/runtime/output_file.h"
+
+struct GifFileType;
 
 namespace tools {
 
@@ -22,11 +26,14 @@ std::vector<gdi::COLORREF> choose_palette(
 // The palette index nearest to `colour` (squared distance in RGB).
 std::size_t nearest_colour(const std::vector<gdi::COLORREF>& palette, gdi::COLORREF colour);
 
+// Whether this build writes GIF files; the browser's, without giflib, does not.
+bool writes_gif_files();
+
 class GifAnimation {
  public:
-  // Opens a temporary file beside `path` at once, so that a folder that
-  // cannot be written is known before the run; throws std::runtime_error
-  // naming the file and the reason.
+  // Opens the output at once (a temporary file beside `path`, or the device
+  // it names), so that a folder that cannot be written is known before the
+  // run; throws std::runtime_error naming the file and the reason.
   // `delay_cs` is the time each frame is shown, in hundredths of a second.
   GifAnimation(const std::string& path, int delay_cs);
   ~GifAnimation();
@@ -44,10 +51,12 @@ class GifAnimation {
   void finish();
 
  private:
+  static int put_bytes(GifFileType* gif, const unsigned char* bytes, int size);
+
   std::string path_;
-  std::string temporary_;
   int delay_cs_;
-  void* file_ = nullptr;  // GifFileType*, kept out of this header
+  std::unique_ptr<runtime::OutputFile> out_;  // null once finished
+  std::string write_error_;
   int width_ = 0, height_ = 0;
   // Each frame deflated: the renderer's pictures are large flat areas, so a
   // frame of 290 KB keeps a few KB, and a long run fits in memory without

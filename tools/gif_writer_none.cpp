@@ -1,5 +1,6 @@
-// The GIF writer of a build without giflib and zlib (the browser's): every
-// animation is refused when it is opened, so the run says so at once.
+// The GIF writer of a build without giflib and zlib (the browser's).
+// kelvo-render refuses --gif there before it runs; an animation opened all
+// the same is refused at once.
 
 #include <stdexcept>
 
@@ -7,9 +8,11 @@
 
 namespace tools {
 
+bool writes_gif_files() { return false; }
+
 GifAnimation::GifAnimation(const std::string& path, int delay_cs)
     : path_(path), delay_cs_(delay_cs) {
-  throw std::runtime_error("cannot write '" + path + "': this build writes no GIF files");
+  throw std::runtime_error("cannot write '" + path_ + "': this build writes no GIF files");
 }
 
 GifAnimation::~GifAnimation() = default;

@@ -3,21 +3,21 @@
 // and pictures are written out. Used by the tests and by anyone who wants
 // pictures without a window.
 
-#include <cinttypes>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/form1.h"
 #include "editions/editions.h"
 #include "platform/gdi/png_writer.h"
+#include "platform/runtime/output_file.h"
+#include "platform/runtime/temporary_files.h"
 #include "platform/toolkit/headless_toolkit.h"
 #include "tools/event_script.h"
 #include "tools/frame_recorder.h"
@@ -37,7 +37,11 @@ Runs one edition of the renderer without a window and writes out what it drew.
   --start                press "Start"
   --frames K             end the program during the last yield of frame K
                          (default 1, or no end with --events; 0 ends it right
-                         after the loop's set-up)
+                         after the loop's set-up). With "Max 50fps" on
+                         (Check12) each frame sleeps 5 ms for every 100 of
+                         the pacing count in Text6 while the FPS in Text2 is
+                         from 30 to 50, so a huge count (Text6=1e300) makes
+                         the first frame sleep for ever and the run never end
   --tick-every F         the frame-rate meter's timer fires during the last
                          yield of every F-th frame (default: never)
   --events FILE          a user's actions, one a line, "FRAME ACTION ...":
@@ -65,8 +69,14 @@ Runs one edition of the renderer without a window and writes out what it drew.
                          the edition shows, in twips (15 to a pixel)
   --help                 show this text
 
-Exit status: 0 done; 1 the program reported an error (its message is on
-standard error; the dumps are still written); 2 bad options.
+Outputs to a file are written under a temporary name beside it and renamed
+when complete, so a failed write leaves an older file of that name as it was;
+a symbolic link is followed and stays. "-", devices and fifos are written as
+they stand; a folder is refused.
+
+Exit status: 0 done; 1 the program reported an error or an output could not
+be written (its message is on standard error; the dumps are still written);
+2 bad options; 128 + N when ended by signal N (temporary files removed).
 )";
 
 struct Options {
@@ -89,15 +99,17 @@ struct UsageError {
   std::string message;
 };
 
-// A whole number that is the entire text.
+struct HelpWanted {};
+
+// A plain whole number that is the entire text: digits, after a minus sign
+// for a negative one; no blanks, no plus sign, nothing after it.
 std::optional<long> parse_whole(const std::string& text) {
-  try {
-    std::size_t used = 0;
-    const long value = std::stol(text, &used);
-    if (used == text.size()) return value;
-  } catch (const std::exception&) {
-  }
-  return std::nullopt;
+  long value = 0;
+  const char* first = text.data();
+  const char* last = first + text.size();
+  const auto [end, error] = std::from_chars(first, last, value);
+  if (error != std::errc{} || end != last) return std::nullopt;
+  return value;
 }
 
 long parse_count(const std::string& option, const std::string& text) {
@@ -132,8 +144,7 @@ Options parse_options(int argc, char** argv) {
       return argv[++i];
     };
     if (option == "--help") {
-      std::cout << kUsage;
-      std::exit(0);
+      throw HelpWanted{};
     } else if (option == "--edition") {
       o.edition = parse_count(option, value());
     } else if (option == "--set") {
@@ -160,6 +171,7 @@ Options parse_options(int argc, char** argv) {
       o.frames_png = value();
     } else if (option == "--gif") {
       o.gif = value();
+      if (!tools::writes_gif_files()) throw UsageError{"--gif: this build writes no GIF files"};
     } else {
       throw UsageError{"unknown option \"" + std::string(argv[i]) + "\""};
     }
@@ -198,20 +210,6 @@ void apply_set(app::Form1& form, const std::string& name, const std::string& tex
   }
 }
 
-// Output to a file, or to standard output for "-".
-class Output {
- public:
-  explicit Output(const std::string& path) {
-    if (path == "-") return;
-    file_ = std::make_unique<std::ofstream>(path, std::ios::binary);
-    if (!*file_) throw std::runtime_error("cannot write \"" + path + "\"");
-  }
-  std::ostream& stream() { return file_ ? *file_ : std::cout; }
-
- private:
-  std::unique_ptr<std::ofstream> file_;
-};
-
 std::string cell_text(float value) {
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
@@ -220,8 +218,7 @@ std::string cell_text(float value) {
   return buffer;
 }
 
-void dump_table(const app::Form1& form, const std::string& path) {
-  Output out(path);
+void dump_table(const app::Form1& form, runtime::OutputFile& out) {
   if (!form.B3D.TriangleTable) return;
   const b3d::Table& table = *form.B3D.TriangleTable;
   std::string line;
@@ -232,7 +229,7 @@ void dump_table(const app::Form1& form, const std::string& path) {
       line += cell_text(table(r, c));
     }
     line += '\n';
-    out.stream() << line;
+    out.write(line);
   }
 }
 
@@ -248,9 +245,8 @@ std::vector<const Kind*> controls_of_kind(const app::Form1& form, const std::str
   return found;
 }
 
-void dump_controls(const app::Form1& form, const std::string& path) {
-  Output out(path);
-  std::ostream& s = out.stream();
+void dump_controls(const app::Form1& form, runtime::OutputFile& out) {
+  std::ostringstream s;
   s << "Form1.Caption=" << form.form.Caption() << '\n';
   for (auto* c : controls_of_kind<toolkit::CheckBox>(form, "Check")) {
     s << c->name() << '=' << c->Value() << '\n';
@@ -264,17 +260,33 @@ void dump_controls(const app::Form1& form, const std::string& path) {
   for (auto* c : controls_of_kind<toolkit::TextBox>(form, "Text")) {
     s << c->name() << '=' << c->Text() << '\n';
   }
+  out.write(s.str());
 }
 
 // Where the window's controls are, for scripts that click on them.
-void dump_layout(const app::Form1& form, const std::string& path) {
-  Output out(path);
-  std::ostream& s = out.stream();
+void dump_layout(const app::Form1& form, runtime::OutputFile& out) {
+  std::ostringstream s;
   s << "Form1 0 0 " << form.form.client_width << ' ' << form.form.client_height << '\n';
   for (const toolkit::Control* c : form.controls()) {
     if (c->rect.width == 0 && c->rect.height == 0) continue;  // the timer
     s << c->name() << ' ' << c->rect.left << ' ' << c->rect.top << ' ' << c->rect.width << ' '
       << c->rect.height << '\n';
+  }
+  out.write(s.str());
+}
+
+// Writes one output whole through `dump`; a failure is reported and the
+// other outputs are still written.
+template <class Dump>
+bool write_output(const std::string& path, Dump&& dump) {
+  try {
+    runtime::OutputFile out(path);
+    dump(out);
+    out.commit();
+    return true;
+  } catch (const std::runtime_error& e) {
+    std::cerr << "kelvo-render: " << e.what() << '\n';
+    return false;
   }
 }
 
@@ -344,16 +356,24 @@ int run(const Options& o) {
 
   int status = errors.empty() ? 0 : 1;
   for (const std::string& message : errors) std::cerr << "kelvo-render: " << message << '\n';
-  try {
-    if (o.dump_table) dump_table(form, *o.dump_table);
-    if (o.dump_controls) dump_controls(form, *o.dump_controls);
-    if (o.dump_layout) dump_layout(form, *o.dump_layout);
-    for (const auto& [name, file] : o.snapshots) {
-      gdi::write_png(file, dynamic_cast<toolkit::PictureBox*>(form.find(name))->image());
+  const auto written = [&](bool ok) {
+    if (!ok) status = 1;
+  };
+  if (o.dump_table) written(write_output(*o.dump_table, [&](auto& out) { dump_table(form, out); }));
+  if (o.dump_controls) {
+    written(write_output(*o.dump_controls, [&](auto& out) { dump_controls(form, out); }));
+  }
+  if (o.dump_layout) {
+    written(write_output(*o.dump_layout, [&](auto& out) { dump_layout(form, out); }));
+  }
+  for (const auto& [name, file] : o.snapshots) {
+    const gdi::Surface& image = dynamic_cast<toolkit::PictureBox*>(form.find(name))->image();
+    try {
+      gdi::write_png(file, image);
+    } catch (const std::runtime_error& e) {
+      std::cerr << "kelvo-render: " << e.what() << '\n';
+      status = 1;
     }
-  } catch (const std::exception& e) {
-    std::cerr << "kelvo-render: " << e.what() << '\n';
-    status = 1;
   }
   for (const std::string& message : recorder.finish()) {
     std::cerr << "kelvo-render: " << message << '\n';
@@ -365,10 +385,25 @@ int run(const Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  runtime::remove_temporary_files_on_signals();
+  int status = 0;
   try {
-    return run(parse_options(argc, argv));
+    status = run(parse_options(argc, argv));
+  } catch (const HelpWanted&) {
+    std::cout << kUsage;
   } catch (const UsageError& e) {
     std::cerr << "kelvo-render: " << e.message << "\nTry kelvo-render --help.\n";
     return 2;
+  } catch (const std::bad_alloc&) {
+    std::cerr << "kelvo-render: out of memory\n";
+    return 1;
   }
+  // What went to standard output must have got out, as every file must.
+  try {
+    runtime::close_standard_output();
+  } catch (const std::runtime_error& e) {
+    std::cerr << "kelvo-render: " << e.what() << '\n';
+    return 1;
+  }
+  return status;
 }

@@ -2,6 +2,8 @@
 
 #include <FL/Fl_Hold_Browser.H>
 
+#include "platform/toolkit/message_text.h"
+
 namespace toolkit::fltk {
 
 FileListView::FileListView(FileListBox& list) : BoundView(list), list_(list) {
@@ -19,8 +21,10 @@ void FileListView::control_changed() {
   if (shown_ != list_.items()) {
     shown_ = list_.items();
     widget_->clear();
-    // "@." keeps a name that starts with '@' from being read as formatting.
-    for (const std::string& name : shown_) widget_->add(("@." + name).c_str());
+    // "@." keeps a name that starts with '@' from being read as formatting;
+    // control characters would break its line. Clicks go by line number, so
+    // the file clicked is the one listed.
+    for (const std::string& name : shown_) widget_->add(("@." + printable_name(name)).c_str());
   }
   const int line = list_.ListIndex() + 1;
   if (line >= 1 && line <= widget_->size()) {

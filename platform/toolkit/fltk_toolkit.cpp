@@ -2,7 +2,6 @@
 
 #include <FL/Fl.H>
 #include <FL/Fl_Group.H>
-#include <FL/fl_ask.H>
 
 #include <algorithm>
 #include <cerrno>
@@ -13,6 +12,7 @@
 #include "platform/toolkit/file_list_box.h"
 #include "platform/toolkit/fltk_buttons.h"
 #include "platform/toolkit/fltk_file_list.h"
+#include "platform/toolkit/fltk_message_box.h"
 #include "platform/toolkit/fltk_picture.h"
 #include "platform/toolkit/fltk_scrollbar.h"
 #include "platform/toolkit/fltk_text.h"
@@ -138,6 +138,7 @@ FltkToolkit::~FltkToolkit() = default;
 int FltkToolkit::run(Form& form, const std::vector<Control*>& controls, std::deque<Line>& lines) {
   // No dotted focus frame on clicked buttons.
   Fl::visible_focus(0);
+  fltk::deliver_close_requests_past_message_boxes();
   window_ = std::make_unique<Window>(form, controls, lines);
   window_->frame->show();
   window_->start_timers();
@@ -152,9 +153,10 @@ void FltkToolkit::yield(YieldPoint) { Fl::check(); }
 void FltkToolkit::sleep_ms(int milliseconds) { runtime::Sleep(milliseconds); }
 
 void FltkToolkit::show_message(const std::string& text) {
+  // The whole text for the record; the box shows what fits.
   std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, text.c_str());
-  fl_message_title(program_invocation_short_name);
-  fl_alert("%s", text.c_str());
+  if (window_ == nullptr) return;
+  fltk::show_message_box(*window_->frame, program_invocation_short_name, text);
 }
 
 }  // namespace toolkit

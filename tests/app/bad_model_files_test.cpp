@@ -1,11 +1,17 @@
 // Model files a user may have in the folder that the format never meant:
 // NUL bytes, megabytes without a line end, a folder or a fifo with a model's
 // name, a file gone or turned into a fifo after the list was filled, a file
-// that cannot be read, corners at 1E38. Each loads as the reading rule says
-// or gives a message naming the file; nothing crashes, nothing waits.
+// that cannot be read, corners at 1E38, a line of 200 MB, no memory left.
+// Each loads as the reading rule says or gives a message naming the file;
+// nothing crashes, nothing waits.
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 #include <filesystem>
 #include <fstream>
@@ -36,6 +42,43 @@ class BadModelFilesTest : public Form1Test {
     return toolkit_.messages().empty() ? "" : toolkit_.messages().back();
   }
 };
+
+// Address space limits and the sanitizers' shadow memory do not mix.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+
+// Where taken blocks go: an allocation nobody uses may be left out by the
+// compiler, and the loop that takes them with it.
+void* volatile held_block = nullptr;
+
+// Runs `body` in a child process whose address space may grow by at most
+// `headroom` bytes; true when the body returned true. With `exhausted`, every
+// block of a megabyte or more that the process still has free is taken
+// first, so that no allocation of that size can succeed.
+template <class Body>
+bool within_memory(std::size_t headroom, bool exhausted, Body&& body) {
+  const pid_t child = fork();
+  if (child == 0) {
+    long pages = 0;
+    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+      if (std::fscanf(statm, "%ld", &pages) != 1) pages = 0;
+      std::fclose(statm);
+    }
+    const rlim_t limit = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + headroom;
+    const rlimit cap{limit, limit};
+    if (pages == 0 || setrlimit(RLIMIT_AS, &cap) != 0) _exit(2);
+    for (void* block = nullptr; exhausted && (block = std::malloc(1 << 20)) != nullptr;) {
+      held_block = block;
+    }
+    _exit(body() ? 0 : 1);
+  }
+  int status = -1;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
 
 std::string value_lines(int count, const std::string& value) {
   std::string text;
@@ -106,6 +149,37 @@ TEST_F(BadModelFilesTest, AnUnreadableFileGivesAMessage) {
   form_->File1.Refresh();
   form_->File1.user_click(index_of("a.atl"));
   EXPECT_NE(last_message().find("Permission denied"), std::string::npos) << last_message();
+}
+
+// Before, the loader held a whole line: 200 MB of one line needed some
+// 450 MB, and where that could not be had the program ended on the spot.
+TEST_F(BadModelFilesTest, ALineOf200MegabytesLoadsInAFewMegabytes) {
+  if (kSanitized) GTEST_SKIP() << "the sanitizers need more address space than the limit leaves";
+  const std::string path = dir_ + "/sparse.atl";
+  { std::ofstream(path, std::ios::binary) << "5"; }
+  std::filesystem::resize_file(path, 200'000'000);  // a hole: 200 MB of NUL bytes
+  form_->File1.Refresh();
+  const int index = index_of("sparse.atl");
+  EXPECT_TRUE(within_memory(32 << 20, false, [&] {
+    end_after(1);
+    form_->File1.user_click(index);
+    return toolkit_.messages().empty() && form_->form.Caption() == "0" &&
+           form_->B3D.TriangleTable->upper_row() == 0;
+  }));
+}
+
+TEST_F(BadModelFilesTest, NoMemoryForTheTableGivesAMessageAndKeepsTheModel) {
+  if (kSanitized) GTEST_SKIP() << "the sanitizers need more address space than the limit leaves";
+  click("a.atl");
+  ASSERT_EQ(form_->form.Caption(), "2");
+  const b3d::Table before = *form_->B3D.TriangleTable;
+  const int index = index_of("b.atl");
+  // The staging area alone is 2.8 MB.
+  EXPECT_TRUE(within_memory(1 << 20, true, [&] {
+    form_->File1.user_click(index);
+    return last_message() == "Not enough memory to load \"b.atl\"" &&
+           form_->form.Caption() == "2" && *form_->B3D.TriangleTable == before;
+  }));
 }
 
 }  // namespace

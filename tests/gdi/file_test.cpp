@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <cstring>
 #include <filesystem>
@@ -7,6 +6,7 @@
 
 #include "platform/gdi/bmp.h"
 #include "platform/gdi/png_writer.h"
+#include "tests/png_picture.h"
 
 namespace gdi {
 namespace {
@@ -90,16 +90,11 @@ TEST(Png, WritesRgbThatReadsBack) {
   const std::string path = (std::filesystem::temp_directory_path() / "gdi_png_test.png").string();
   write_png(path, s);
 
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  ASSERT_NE(png_image_begin_read_from_file(&image, path.c_str()), 0) << image.message;
-  EXPECT_EQ(image.format, png_uint_32{PNG_FORMAT_RGB});  // 8-bit RGB in the file itself
-  ASSERT_TRUE(image.width == 5 && image.height == 3);
-  std::vector<std::uint8_t> rgb(5 * 3 * 3);
-  ASSERT_NE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr), 0) << image.message;
+  const Picture picture = read_png(path);
   std::filesystem::remove(path);
-  for (int i = 0; i < 15; ++i) EXPECT_EQ(RGB(rgb[3 * i], rgb[3 * i + 1], rgb[3 * i + 2]), s.pixels()[i]);
+  EXPECT_EQ(picture.channels_in_file, 3);  // 8-bit RGB in the file itself
+  ASSERT_TRUE(picture.width == 5 && picture.height == 3);
+  for (int i = 0; i < 15; ++i) EXPECT_EQ(picture.at(i % 5, i / 5), s.pixels()[i]);
 
   try {
     write_png("/nonexistent-dir/x.png", s);

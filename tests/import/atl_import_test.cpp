@@ -306,7 +306,7 @@ TEST(AtlImport, UnplaceableCornersAndUnwritableOutput) {
   std::filesystem::create_directories(dir + "/taken.atl");
   const Outcome blocked = atl_import(in + " -o " + dir + "/taken.atl");
   EXPECT_EQ(blocked.status, 1);
-  EXPECT_NE(blocked.errors.find("cannot write " + dir), std::string::npos) << blocked.errors;
+  EXPECT_NE(blocked.errors.find("cannot write '" + dir), std::string::npos) << blocked.errors;
   for (const auto& entry : std::filesystem::directory_iterator(dir))
     EXPECT_EQ(entry.path().filename(), "taken.atl");
 }

@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <string>
 
 #include "platform/runtime/number.h"
 #include "platform/runtime/runtime_error.h"
+#include "tests/runtime/number_reference.h"
 
 using runtime::ErrorKind;
 using runtime::number_to_text;
@@ -103,4 +109,85 @@ TEST(NumberToText, OtherValuesHaveUpTo15SignificantDigitsAndReadBack) {
     const double back = parse_number(number_to_text(v));
     EXPECT_NEAR(back, v, std::abs(v) * 1e-14) << v;
   }
+}
+
+namespace {
+
+using runtime::NumberReader;
+
+// The streaming reader fed `text` in the pieces that `cuts` marks.
+NumberReader read_in_pieces(std::string_view text, std::mt19937& random) {
+  NumberReader reader;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t size = std::uniform_int_distribution<std::size_t>(1, 7)(random);
+    reader.add(text.substr(at, size));
+    at += size;
+  }
+  return reader;
+}
+
+bool same_bits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+}  // namespace
+
+TEST(NumberReader, AgreesWithThePlainReadingOnAnyTextInAnyPieces) {
+  std::mt19937 random(20261207);
+  const std::string alphabet = "0123456789000.+-eE&HhOoAFf \t\n,x\r#";
+  for (int i = 0; i < 200000; ++i) {
+    std::string text(std::uniform_int_distribution<std::size_t>(0, 24)(random), ' ');
+    for (char& c : text) c = alphabet[random() % alphabet.size()];
+    const reference::Reading expected = reference::read_number(text);
+    const NumberReader reader = read_in_pieces(text, random);
+    ASSERT_TRUE(same_bits(reader.value(), expected.value))
+        << '"' << text << "\" " << reader.value() << " != " << expected.value;
+    ASSERT_EQ(reader.is_whole_number(), expected.whole) << '"' << text << '"';
+  }
+}
+
+// Past 800 significant digits only the zero-or-not of the rest is kept; the
+// numbers where that matters most are those next to a halfway point between
+// two doubles, whose decimal expansions run to hundreds of digits.
+TEST(NumberReader, RoundsLongLiteralsCorrectlyAtHalfwayPoints) {
+  std::mt19937_64 random(7);
+  std::mt19937 cuts(8);
+  for (int i = 0; i < 3000; ++i) {
+    double low;
+    const std::uint64_t bits = random() >> 2;  // positive and finite
+    std::memcpy(&low, &bits, sizeof low);
+    const long double halfway =
+        (static_cast<long double>(low) + std::nextafter(low, HUGE_VAL)) / 2;
+    char exact[1400];
+    std::snprintf(exact, sizeof exact, "%.1100Le", halfway);
+    std::string digits(exact);
+    const std::size_t e = digits.find('e');
+    const std::string mantissa = digits.substr(0, e), exponent = digits.substr(e);
+    // The trailing zeros of the exact expansion cut away, then each kind of
+    // neighbour: the halfway point itself, a hair above, a hair below.
+    std::string cut = mantissa.substr(0, mantissa.find_last_not_of('0') + 1);
+    for (const std::string& text :
+         {cut + exponent, cut + std::string(900, '0') + "1" + exponent,
+          cut.substr(0, cut.size() - 1) + std::string(1, static_cast<char>(cut.back() - 1)) +
+              std::string(900, '9') + exponent}) {
+      const reference::Reading expected = reference::read_number(text);
+      ASSERT_TRUE(same_bits(read_in_pieces(text, cuts).value(), expected.value)) << text;
+    }
+  }
+}
+
+TEST(NumberReader, LinesFarLongerThanAnyBufferReadInBoundedSpace) {
+  // A million zeros after the point, then a one, scaled back up.
+  EXPECT_EQ(parse_number("0." + std::string(1'000'000, '0') + "1e1000001"), 1);
+  EXPECT_EQ(parse_number("1" + std::string(1'000'000, '0') + "e-1000000"), 1);
+  EXPECT_EQ(parse_number(std::string(3'000'000, '0') + "25"), 25);
+  EXPECT_EQ(parse_number("-" + std::string(1'000'000, '9')), -HUGE_VAL);
+  EXPECT_TRUE(std::signbit(parse_number("-0." + std::string(1'000'000, '0') + "1")));
+  EXPECT_EQ(parse_number("1e" + std::string(1'000'000, '9')), HUGE_VAL);
+  EXPECT_EQ(parse_number("&H" + std::string(1'000'000, 'F')), HUGE_VAL);
+  // Long enough to hold a digit that matters far past the kept ones.
+  std::mt19937 random(3);
+  std::string text(100'000, '0');
+  for (char& c : text) c = static_cast<char>('0' + random() % 10);
+  text.insert(400, ".");
+  EXPECT_TRUE(same_bits(parse_number(text), reference::read_number(text).value));
 }

@@ -6,6 +6,7 @@
 #include "platform/toolkit/controls.h"
 #include "platform/toolkit/file_list_box.h"
 #include "platform/toolkit/headless_toolkit.h"
+#include "platform/toolkit/message_text.h"
 #include "platform/toolkit/picture_box.h"
 
 TEST(FileListBox, ListsMatchingRegularFilesInCaseInsensitiveOrder) {
@@ -102,4 +103,23 @@ TEST(HeadlessToolkit, RunsPostedEventsInTheNextYieldAndCountsFrames) {
   EXPECT_EQ(frames_seen, 2);
   kit.sleep_ms(5);
   EXPECT_EQ(kit.slept_ms(), 5);
+}
+
+TEST(MessageText, LongQuotesAreShortenedAroundAnEllipsisAndTheRestKept) {
+  const std::string digits(400, '7');
+  const std::string shown =
+      toolkit::shorten_quotes("Type mismatch: \"" + digits + "\" is not a number", 10);
+  EXPECT_EQ(shown, "Type mismatch: \"7777\u202677777\" is not a number");
+  // Short quotes, text without quotes and an unclosed quote stay as they are.
+  EXPECT_EQ(toolkit::shorten_quotes("\"abc\" and \"de", 10), "\"abc\" and \"de");
+  // Characters of several bytes are never cut apart.
+  std::string wide;
+  for (int i = 0; i < 20; ++i) wide += "\u00e9";
+  EXPECT_EQ(toolkit::shorten_quotes("\"" + wide + "\"", 5),
+            "\"\u00e9\u00e9\u2026\u00e9\u00e9\"");
+}
+
+TEST(MessageText, ControlCharactersInNamesShowAsQuestionMarks) {
+  EXPECT_EQ(toolkit::printable_name("two\nlines\t.atl"), "two?lines?.atl");
+  EXPECT_EQ(toolkit::printable_name("caf\u00e9.atl"), "caf\u00e9.atl");
 }

@@ -2,7 +2,6 @@
 
 #include <gif_lib.h>
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <algorithm>
 #include <array>
@@ -16,59 +15,19 @@
 #include <span>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 
 #include "platform/gdi/bmp.h"
+#include "tests/png_picture.h"
+#include "tests/tools/run_render.h"
 #include "tests/test_files.h"
 
 namespace {
-
-struct Result {
-  int status;
-  std::string out;
-};
-
-// Runs kelvo-render in the folder of the sample models, standard error to `err`.
-Result render(const std::string& args, const std::string& err = "/dev/null") {
-  const std::string bin = std::string(KELVO_BINARY_DIR) + "/bin";
-  const std::string command = "cd " + bin + " && ./kelvo-render " + args + " 2>" + err;
-  Result r{-1, {}};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return r;
-  std::array<char, 4096> buffer;
-  for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) r.out.append(buffer.data(), n);
-  const int status = pclose(pipe);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
 
 std::vector<std::string> split_lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
-}
-
-// The RGB pixels of a PNG file, with its size.
-struct Picture {
-  unsigned width = 0, height = 0;
-  std::vector<unsigned char> rgb;
-  gdi::COLORREF at(unsigned x, unsigned y) const {
-    const std::size_t i = (std::size_t{y} * width + x) * 3;
-    return gdi::RGB(rgb[i], rgb[i + 1], rgb[i + 2]);
-  }
-};
-Picture read_png(const std::string& path) {
-  Picture picture;
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return picture;
-  image.format = PNG_FORMAT_RGB;
-  picture.rgb.resize(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, picture.rgb.data(), 0, nullptr)) return {};
-  picture.width = image.width;
-  picture.height = image.height;
-  return picture;
 }
 
 std::vector<std::vector<double>> parse_table(const std::vector<std::string>& lines) {
@@ -136,7 +95,9 @@ TEST(KelvoRender, BadOptionsExitWithTwo) {
   for (const char* args : {"--frobnicate", "--set Check99=1", "--set Check1=3", "--set Option1=2",
                            "--set HScroll5=49", "--set HScroll4=x", "--set Label1=x",
                            "--set Check1", "--frames -1", "--frames", "--edition 11",
-                           "--model cube.atl --start", "--snapshot Text1=x.png"}) {
+                           "--model cube.atl --start", "--snapshot Text1=x.png",
+                           "--edition ' 8'", "--edition +8", "--set HScroll4=+5",
+                           "--events .", "--events no-such-script"}) {
     EXPECT_EQ(render(args).status, 2) << args;
   }
   const Result help = render("--help");
@@ -315,7 +276,8 @@ TEST(KelvoRender, EventScriptsActAtTheirFramesAndWhileTheLoopStandsStill) {
 
   // Mistakes in the script stop everything before anything runs.
   for (const char* line : {"x click Check3", "1 jump", "1 click Check99", "1 model none.atl",
-                           "1 scroll HScroll1 far", "1 type Label1 x"}) {
+                           "1 scroll HScroll1 far", "1 type Label1 x", "1 tick now",
+                           "1 click Check3 twice", "1 scroll HScroll1 5 6"}) {
     std::ofstream(script) << line << "\n";
     r = render("--events " + script, err);
     EXPECT_EQ(r.status, 2) << line;
