@@ -76,6 +76,7 @@ compare e8-random --edition 8 --set Check20=1 --start --frames 50 "${dumps[@]}"
 compare e8-tilted --edition 8 --set HScroll1=77 --set HScroll2=311 --set HScroll5=123 \
   --set HScroll4=3 --model torus.atl --frames 45 "${dumps[@]}"
 compare e6-spin-large --edition 6 --set Text3=1E30 --model torus.atl --frames 5 "${dumps[@]}"
+compare e9-frames-png --edition 9 --set Check15=1 --model cube.atl --frames 6 --frames-png frames
 
 # The program's own errors and bad options: messages and exit status.
 compare e8-not-a-number --edition 8 --set Text3=abc --model cube.atl --frames 5 "${dumps[@]}"
@@ -91,30 +92,8 @@ compare layout --edition 4 --dump-layout layout.txt --frames 0
 write_script() {
   local edition=$1 frames=$2 seed=$3
   native_render --edition "$edition" --dump-layout - | awk '{print $1}' |
-    awk -v frames="$frames" -v seed="$seed" '
-      /^Check/ { checks[nc++] = $1 } /^HScroll/ { bars[nb++] = $1 }
-      /^Text/ { texts[nt++] = $1 } /^Option/ { options[no++] = $1 }
-      function pick(n) { return int(rand() * n) }
-      END {
-        srand(seed)
-        split("12|-3|abc|2.5E1|3.5|&HFF|x9|0| 7 |-|.|1E-30|360|1E20", typed, "|")
-        print "1 model torus.atl"; print "30 model torus19000.atl"; print "45 model sphere.atl"
-        for (f = 50; f < frames - 5; f += 1 + pick(4)) {
-          r = rand()
-          if (r < 0.35 && nc) print f, "click", checks[pick(nc)]
-          else if (r < 0.50 && nb) print f, (rand() < 0.5 ? "scroll" : "change"), bars[pick(nb)], pick(1400) - 200
-          else if (r < 0.65 && nt) {
-            box = texts[pick(nt)]
-            print f, "type", box, typed[1 + pick(14)]
-            print f + 2, "type", box, pick(100); print f + 2, "click Command1"; f += 2
-          }
-          else if (r < 0.70 && no) print f, "click", options[pick(no)]
-          else if (r < 0.75) print f, "click Command1"
-          else if (r < 0.80) print f, "model", (rand() < 0.5 ? "cube.atl" : "torus.atl")
-          else if (r < 0.92) print f, "tick"
-        }
-        print frames, "close"
-      }' >"$work/events.txt"
+    awk -v frames="$frames" -v seed="$seed" -f "$here/../../scripts/random_events.awk" \
+      >"$work/events.txt"
 }
 for edition in 1 2 3 4 5 6 7 8 9 10; do
   write_script "$edition" 400 "$((1000 + edition))"
