@@ -3,6 +3,7 @@
 
 namespace app {
 // Opens the edition's window on the display and runs it until it is closed.
-// The model list shows the working folder. Returns the process exit code.
+// The model list shows the folder named by the one argument, or else the
+// working folder (app/command_line.h). Returns the process exit code.
 int run_window(const editions::EditionConfig& edition, int argc, char** argv);
 }  // namespace app

@@ -2,12 +2,14 @@
 // text box: every number of a model file and every counter of the window goes
 // through it, so no text may read out of bounds or convert out of range.
 // What is checked beyond the sanitizers: text_to_number and parse_number
-// agree whenever the former accepts, and a number written back as text reads
-// back as the same number.
+// agree whenever the former accepts, the reader fed the text in pieces (as
+// the loader feeds a long line) reads what it reads from the whole, and a
+// number written back as text reads back as the same number.
 
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -19,6 +21,16 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const double parsed = runtime::parse_number(text);
+
+  // Pieces of sizes taken from the text itself.
+  runtime::NumberReader pieces;
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t size = 1 + static_cast<unsigned char>(text[at]) % 13;
+    pieces.add(text.substr(at, size));
+    at += size;
+  }
+  const double streamed = pieces.value();
+  if (std::memcmp(&streamed, &parsed, sizeof parsed) != 0) std::abort();
 
   try {
     const double strict = runtime::text_to_number(text);

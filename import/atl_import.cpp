@@ -75,6 +75,12 @@ void usage(std::FILE* to) {
                "                         (default %d, all the loader reads)\n"
                "  -h, --help             this text\n"
                "\n"
+               "To view your models, convert them into a folder of their own and give the\n"
+               "folder to kelvo8 (or any edition), whose model list then shows them:\n"
+               "  mkdir -p ~/models\n"
+               "  atl-import teapot.obj -o ~/models/teapot.atl\n"
+               "  kelvo8 ~/models\n"
+               "\n"
                "Exit status: 0 written, 1 the model could not be converted, 2 bad usage.\n",
                kLoaderLimit, kLoaderLimit);
 }

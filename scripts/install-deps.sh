@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the programs and the tests need,
-# and only those that are missing; or, given package names, those packages.
-# Safe to run again.
+# and only those that are missing. Safe to run again. With package names as
+# arguments, installs those instead: for a stage that needs more than the
+# build, such as packaging.
 set -euo pipefail
 
 packages=(
@@ -12,9 +13,9 @@ packages=(
   clang-14 libclang-rt-14-dev
   libassimp-dev libmeshoptimizer-dev
 )
-
-# A stage with packages of its own names them: only those are installed.
-if (($#)); then packages=("$@"); fi
+if (($# > 0)); then
+  packages=("$@")
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -32,4 +33,5 @@ SUDO=""
 if [[ $(id -u) -ne 0 ]]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# Another install in progress holds the lock for a while: wait for it.
+$SUDO apt-get install -y -qq -o DPkg::Lock::Timeout=600 --no-install-recommends "${missing[@]}" >/dev/null

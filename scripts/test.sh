@@ -13,6 +13,7 @@ echo "== Normal build"
 cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_WERROR=ON >/dev/null
 cmake --build "$root/build" -j "$jobs"
 ctest --test-dir "$root/build" -j "$jobs" --output-on-failure
+bash "$root/scripts/test-package.sh" --build "$root/build"
 
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 cmake -S "$root" -B "$root/build-asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKELVO_SANITIZE=ON \

@@ -79,11 +79,7 @@ g++ -O1 -o "$selection_helper" "$GUI_DIR/x_selection.cpp" -lX11 ||
   gui_fail "cannot build the selection reader (g++, libx11-dev)"
 gui_close_helper >/dev/null || gui_fail "cannot build the close helper (g++, libx11-dev)"
 
-declare -A left=() top=() width=() height=()
-while read -r control l t w h; do
-  left[$control]=$((l / 15)) top[$control]=$((t / 15))
-  width[$control]=$((w / 15)) height[$control]=$((h / 15))
-done < <("$bin/kelvo-render" --edition 8 --dump-layout -)
+gui_read_layout "$bin" 8 || gui_fail "kelvo-render gave no layout"
 
 gui_start_xvfb
 (cd "$bin" && exec ./kelvo8) 2>"$work/program.log" &

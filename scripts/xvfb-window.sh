@@ -81,6 +81,23 @@ gui_launch() {
   gui_geometry "$wid"
 }
 
+# gui_read_layout BIN_DIR EDITION: fills the arrays left, top, width and
+# height with the place in pixels of every control of that edition's window
+# (Form1: the client area), and layout_controls with their names in order,
+# from kelvo-render --dump-layout; 1 when it gave none.
+gui_read_layout() {
+  unset left top width height
+  declare -gA left=() top=() width=() height=()
+  layout_controls=()
+  local control l t w h
+  while read -r control l t w h; do
+    left[$control]=$((l / 15)) top[$control]=$((t / 15))
+    width[$control]=$((w / 15)) height[$control]=$((h / 15))
+    [[ "$control" != Form1 ]] && layout_controls+=("$control")
+  done < <("$1/kelvo-render" --edition "$2" --dump-layout -)
+  [[ -n "${left[File1]:-}" && -n "${left[Picture1]:-}" ]]
+}
+
 # gui_find_window NAME_REGEX [TIMEOUT_S]: prints the id of the first window
 # whose name matches.
 gui_find_window() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "platform/runtime/runtime_error.h"
 
@@ -172,6 +173,7 @@ void NumberReader::add(std::string_view piece) {
 double NumberReader::decimal_value() const {
   // Without digits the exponent stays 0: "1E" reads as 1.
   const std::int64_t exponent = exponent_negative_ ? -exponent_ : exponent_;
+  if (const auto fast = exact_value(exponent)) return negative_ ? -*fast : *fast;
   char literal[1 + kMaxDigits + 1 + 8];
   char* out = literal;
   if (negative_) *out++ = '-';
@@ -191,6 +193,22 @@ double NumberReader::decimal_value() const {
   *out++ = 'e';
   out = std::to_chars(out, literal + sizeof literal, scale).ptr;
   return decimal_to_double(std::string_view(literal, static_cast<std::size_t>(out - literal)));
+}
+
+// Most coordinates have a few digits and a small exponent: up to 15 digits
+// make a whole number below 2^53 and 10^0..10^22 are doubles, both exact, so
+// one multiplication or division, rounded once, gives the correctly rounded
+// value without the general conversion.
+std::optional<double> NumberReader::exact_value(std::int64_t exponent) const {
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const std::int64_t scale = scale_ + exponent;
+  if (dropped_nonzero_ || kept_ > 15 || scale < -22 || scale > 22) return std::nullopt;
+  std::int64_t whole = 0;
+  for (int i = 0; i < kept_; ++i) whole = whole * 10 + (digits_[i] - '0');
+  const double m = static_cast<double>(whole);
+  return scale < 0 ? m / kPowers[-scale] : m * kPowers[scale];
 }
 
 double NumberReader::value() const {

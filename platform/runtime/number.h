@@ -9,6 +9,7 @@
 // start reads as 0. Beyond the double range: an infinity of its sign.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,7 @@ class NumberReader {
 
   const char* read_decimal_digits(const char* p, const char* end, bool fraction);
   double decimal_value() const;
+  std::optional<double> exact_value(std::int64_t exponent) const;
 
   State state_;
   bool negative_;

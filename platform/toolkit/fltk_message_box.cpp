@@ -40,11 +40,14 @@ void show_message_box(Fl_Window& owner, const std::string& title, const std::str
   // The text's own width up to a readable measure, never wider than the
   // screen; long lines wrap at blanks, and what cannot wrap is cut off.
   fl_font(FL_HELVETICA, FL_NORMAL_SIZE);
+  const int widest = Fl::w() - 4 * kMargin;
   int text_w = 0, text_h = 0;
   fl_measure(shown.c_str(), text_w, text_h, 0);
-  text_w = std::clamp(text_w, kButtonWidth, std::min(kWidestText, Fl::w() - 4 * kMargin));
+  text_w = std::clamp(text_w, kButtonWidth, std::min(kWidestText, widest));
   text_h = 0;
+  // A word wider than the measure widens it.
   fl_measure(shown.c_str(), text_w, text_h, 0);
+  text_w = std::min(text_w, widest);
   text_h = std::min(text_h, Fl::h() / 2);
 
   const int w = text_w + 2 * kMargin;

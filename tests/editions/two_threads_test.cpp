@@ -4,6 +4,7 @@
 // renderers fall back on values of earlier triangles.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -32,9 +33,10 @@ class Program {
     form.B3D.LoadModel();
   }
 
-  // A folder of the test's own: ctest runs tests side by side.
+  // A folder of this process's own: other runs of the test, side by side,
+  // would rewrite the model while it is read.
   static std::string folder() {
-    const std::string dir = testing::TempDir() + "two_threads";
+    const std::string dir = testing::TempDir() + "two_threads_" + std::to_string(getpid());
     std::filesystem::create_directories(dir);
     std::filesystem::copy_file(std::string(KELVO_SOURCE_DIR) + "/models/torus.atl",
                                dir + "/torus.atl",

@@ -45,12 +45,7 @@ for edition in 1 2 3 4 5 6 7 8 9 10; do
   }
   [[ -x "$bin/$name" ]] || fail "not built"
 
-  declare -A left=() top=() width=() height=()
-  while read -r control l t w h; do
-    left[$control]=$((l / 15)) top[$control]=$((t / 15))
-    width[$control]=$((w / 15)) height[$control]=$((h / 15))
-  done < <("$bin/kelvo-render" --edition "$edition" --dump-layout -)
-  [[ -n "${left[File1]:-}" && -n "${left[Picture1]:-}" ]] || fail "kelvo-render gave no layout"
+  gui_read_layout "$bin" "$edition" || fail "kelvo-render gave no layout"
 
   (cd "$work/models" && exec "$bin/$name") 2>"$work/program.log" &
   program_pid=$!
@@ -85,7 +80,6 @@ for edition in 1 2 3 4 5 6 7 8 9 10; do
   status=$?
   program_pid=""
   [[ $status -eq 0 ]] || fail "exited with status $status"
-  unset left top width height
 done
 
 echo "PASS: all ten programs opened, loaded the model, animated and closed; screenshots in $shots"

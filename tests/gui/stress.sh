@@ -83,14 +83,8 @@ for name in $programs; do
   edition=${name#kelvo}
   [[ -z "$edition" ]] && edition=1
 
-  declare -A left=() top=() width=() height=()
-  controls=()
-  while read -r control l t w h; do
-    left[$control]=$((l / 15)) top[$control]=$((t / 15))
-    width[$control]=$((w / 15)) height[$control]=$((h / 15))
-    [[ "$control" != Form1 ]] && controls+=("$control")
-  done < <("$bin/kelvo-render" --edition "$edition" --dump-layout -)
-  [[ -n "${left[File1]:-}" && -n "${left[Text2]:-}" ]] || gui_fail "$name: kelvo-render gave no layout"
+  gui_read_layout "$bin" "$edition" || gui_fail "$name: kelvo-render gave no layout"
+  controls=("${layout_controls[@]}")
   form_w=${width[Form1]} form_h=${height[Form1]}
 
   actions=0
@@ -275,7 +269,6 @@ for name in $programs; do
     summary+=("$(sed -n "s/^$name: //p" "$work/program.log" | sed 's/holds ".*", /holds ..., /' |
       sort | uniq -c | sed 's/^/    /')")
   fi
-  unset left top width height
 done
 
 printf '%s\n' "${summary[@]}"
