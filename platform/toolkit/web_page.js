@@ -216,7 +216,6 @@ class KelvoPage {
     this.scrollBars.get(id).set(min, max, small, large, value);
   }
 
-  // Names are shown with control characters as '?', one row each.
   setList(id, names, selected) {
     const el = this.elements.get(id);
     const shown = names.join('\n');
@@ -224,7 +223,7 @@ class KelvoPage {
       el.dataset.names = shown;
       el.replaceChildren(...names.map((name, index) => {
         const row = element('div', 'kelvo-item');
-        row.textContent = name.replace(/[\u0000-\u001f\u007f]/g, '?');
+        row.textContent = name;
         row.dataset.index = index;
         return row;
       }));

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "platform/toolkit/message_text.h"
 #include "platform/toolkit/web_page.h"
 #include "platform/toolkit/web_views.h"
 
@@ -149,7 +150,8 @@ void WebToolkit::show_message(const std::string& text) {
   std::printf("%s: %s\n", program_.c_str(), text.c_str());
   if (!page_) return;
   page_->form_view.show();
-  kelvo_message_show(program_.c_str(), text.c_str());
+  // The whole text went to the console; the box shows what can be read.
+  kelvo_message_show(program_.c_str(), shorten_quotes(text).c_str());
   // The box is modal: the user's other actions wait in the queue. A close
   // request ends the wait; the close itself is taken at the next yield.
   while (kelvo_message_open() != 0 && kelvo_close_requested() == 0) wait_for_message();

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/toolkit/file_list_box.h"
+#include "platform/toolkit/message_text.h"
 #include "platform/toolkit/picture_box.h"
 #include "platform/toolkit/web_page.h"
 #include "platform/toolkit/web_picture.h"
@@ -131,7 +132,8 @@ class FileListView : public WebView {
   void control_changed() override {
     std::string names;
     for (const std::string& name : list_.items()) {
-      names += name;
+      // One row each: control characters show as '?'.
+      names += printable_name(name);
       names += '\0';
     }
     kelvo_control_list(id(), names.data(), static_cast<int>(names.size()),
