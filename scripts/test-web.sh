@@ -13,17 +13,18 @@ bash "$root/scripts/install-deps.sh" chromium fonts-dejavu-core
 command -v npm >/dev/null || bash "$root/scripts/install-deps.sh" npm
 bash "$root/scripts/build-web.sh"
 
-echo "== The native kelvo-render in $native"
+echo "== The native kelvo-render in $native (web stage at ${SECONDS} s)"
 if [[ ! -f $native/CMakeCache.txt ]]; then
   bash "$root/scripts/install-deps.sh"
   cmake -S "$root" -B "$native" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
 cmake --build "$native" --target kelvo-render sample_models >/dev/null
 
-echo "== kelvo-render as WebAssembly against the native build"
+echo "== kelvo-render as WebAssembly against the native build (${SECONDS} s)"
 bash "$root/tests/web/same_as_native.sh" "$native" "$root/build-web"
 
-echo "== The pages in headless Chromium"
+echo "== The pages in headless Chromium (${SECONDS} s)"
 (cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error)
 KELVO_SITE="$root/dist/web" KELVO_RENDER_JS="$root/build-web/bin/kelvo-render.js" \
   node --test --test-concurrency=1 --test-reporter=spec "$root/tests/web/pages.test.mjs"
+echo "== Web stage done in ${SECONDS} s"
