@@ -273,9 +273,15 @@ class KelvoPage {
   async addFiles(files) {
     const models = [...files].filter((file) => /\.atl$/i.test(file.name));
     const skipped = files.length - models.length;
-    for (const file of models) {
-      const bytes = new Uint8Array(await file.arrayBuffer());
-      this.program.writeModel(file.name, bytes);
+    try {
+      for (const file of models) {
+        const bytes = new Uint8Array(await file.arrayBuffer());
+        this.program.writeModel(file.name, bytes);
+      }
+    } catch (error) {
+      // Before the program has started, or a file the browser cannot read.
+      this.status(`could not add the models: ${error.message || error}`);
+      return;
     }
     const said = [];
     if (models.length) said.push(`added ${models.map((f) => f.name).join(', ')}`);
