@@ -60,7 +60,8 @@ class KelvoScrollBar {
 
   show() {
     this.el.dataset.value = this.value;
-    Object.assign(this.thumb.style, {left: `${this.thumbLeft()}px`, width: `${this.thumbLength()}px`});
+    Object.assign(this.thumb.style,
+                  {left: `${this.thumbLeft()}px`, width: `${this.thumbLength()}px`});
   }
 
   clamp(value) {
