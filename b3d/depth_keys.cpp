@@ -1,6 +1,5 @@
 #include "b3d/depth_keys.h"
 
-#include <bit>
 #include <cstddef>
 #include <utility>
 
@@ -15,7 +14,9 @@ void write_depth_keys(Table& table) {
 
 std::uint64_t depth_entry(float key, int row) {
   if (key == 0.0f) key = 0.0f;
-  const auto bits = std::bit_cast<std::uint32_t>(key);
+  // The builtin behind std::bit_cast: emscripten 3.1.6's libc++ lacks the
+  // library function, and every compiler we build with has the builtin.
+  const auto bits = __builtin_bit_cast(std::uint32_t, key);
   const std::uint32_t ascending = (bits & 0x80000000u) ? ~bits : (bits | 0x80000000u);
   return std::uint64_t{~ascending} << 32 | static_cast<std::uint32_t>(row);
 }

@@ -1,7 +1,5 @@
 #include "b3d/two_threads.h"
 
-#include <thread>
-
 #include "b3d/b3d.h"
 
 namespace b3d {
@@ -21,8 +19,8 @@ bool B3D::two_threads() const {
     case Threads::Two: return true;
     case Threads::BySize: break;
   }
-  static const bool two_cores = std::thread::hardware_concurrency() >= 2;
-  return two_cores && TriangleTable && TriangleTable->upper_row() >= kTwoThreadsFromRows;
+  return runtime::HelperThread::available() && TriangleTable &&
+         TriangleTable->upper_row() >= kTwoThreadsFromRows;
 }
 
 }  // namespace b3d

@@ -25,9 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Pieces of sizes taken from the text itself.
   runtime::NumberReader pieces;
   for (std::size_t at = 0; at < text.size();) {
-    const std::size_t size = 1 + static_cast<unsigned char>(text[at]) % 13;
-    pieces.add(text.substr(at, size));
-    at += size;
+    const std::size_t piece = 1 + static_cast<unsigned char>(text[at]) % 13;
+    pieces.add(text.substr(at, piece));
+    at += piece;
   }
   const double streamed = pieces.value();
   if (std::memcmp(&streamed, &parsed, sizeof parsed) != 0) std::abort();

@@ -27,6 +27,8 @@ bash "$root/scripts/soak.sh" --frames 5000
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   bash "$root/scripts/soak.sh" --frames 500 --build "$root/build-asan" --no-memory-check
 
+bash "$root/scripts/test-web.sh" "$root/build"  # the WebAssembly build and its pages
+
 echo "== ThreadSanitizer build: the renderers' two threads"
 cmake -S "$root" -B "$root/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_TSAN=ON \
   -DKELVO_WERROR=ON -DKELVO_BENCH=OFF -DKELVO_GUI_TESTS=OFF >/dev/null

@@ -9,6 +9,8 @@
 
 namespace tools {
 
+bool writes_gif_files() { return true; }
+
 namespace {
 
 using gdi::COLORREF;

@@ -15,9 +15,6 @@ struct GifFileType;
 
 namespace tools {
 
-// Whether this build writes GIFs: giflib is not on every platform.
-bool gif_writer_built();
-
 // Up to `max_colours` colours for the pixel counts in `histogram`: the
 // colours themselves when there are few enough, otherwise a median cut of the
 // histogram refined by a few rounds of moving each colour to the mean of the
@@ -28,6 +25,9 @@ std::vector<gdi::COLORREF> choose_palette(
 
 // The palette index nearest to `colour` (squared distance in RGB).
 std::size_t nearest_colour(const std::vector<gdi::COLORREF>& palette, gdi::COLORREF colour);
+
+// Whether this build writes GIF files; the browser's, without giflib, does not.
+bool writes_gif_files();
 
 class GifAnimation {
  public:

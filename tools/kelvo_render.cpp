@@ -64,7 +64,8 @@ Runs one edition of the renderer without a window and writes out what it drew.
                          at 50 frames a second (what "Max 50fps" shows) and
                          loops for ever; one palette for all frames, exact
                          when they hold at most 256 colours (builds
-                         without giflib, as on Windows, refuse it)
+                         without giflib, as on Windows and in the
+                         browser, refuse it)
   --dump-layout FILE|-   write "Form1 0 0 WIDTH HEIGHT" for the client area,
                          then "NAME LEFT TOP WIDTH HEIGHT" for every control
                          the edition shows, in twips (15 to a pixel)
@@ -172,8 +173,7 @@ Options parse_options(int argc, char** argv) {
       o.frames_png = value();
     } else if (option == "--gif") {
       o.gif = value();
-      // giflib is not built for every platform.
-      if (!tools::gif_writer_built()) throw UsageError{"--gif: this build has no GIF writer"};
+      if (!tools::writes_gif_files()) throw UsageError{"--gif: this build writes no GIF files"};
     } else {
       throw UsageError{"unknown option \"" + std::string(argv[i]) + "\""};
     }

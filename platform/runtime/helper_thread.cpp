@@ -18,6 +18,11 @@ constexpr int kSpinsBeforeSleeping = 20000;
 
 }  // namespace
 
+bool HelperThread::available() {
+  static const bool two_cores = std::thread::hardware_concurrency() >= 2;
+  return two_cores;
+}
+
 HelperThread::~HelperThread() {
   if (!thread_.joinable()) return;
   state_.store(kStopping);

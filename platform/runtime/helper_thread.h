@@ -19,6 +19,11 @@ class HelperThread {
   HelperThread& operator=(const HelperThread&) = delete;
   ~HelperThread();
 
+  // Whether a helper can run beside the caller: the build has threads and
+  // the machine two processors or more. Without, share() still works, on
+  // the caller alone.
+  static bool available();
+
   // Runs `job` on the calling thread and, when the helper joins in time, on
   // the helper at once; returns when every run has returned. The job takes
   // its pieces itself, so two runs share them; it must not throw.

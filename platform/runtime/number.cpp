@@ -242,10 +242,7 @@ std::string number_to_text(double value) {
   if (value == 0) return "0";  // also -0
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value > 0 ? "inf" : "-inf";
-  char buffer[40];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                    std::chars_format::general, 15);
-  std::string text(buffer, result.ptr);
+  std::string text = fifteen_digits(value);
   for (char& c : text) {
     if (c == 'e') c = 'E';
   }

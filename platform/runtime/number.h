@@ -82,6 +82,11 @@ double text_to_number(std::string_view text);
 // digits; a minus sign and no leading blank. parse_number reads it back.
 std::string number_to_text(double value);
 
+// The value in printf's %.15g form: 15 significant digits, fixed or with an
+// exponent ("1.5e+20"), as the C locale writes it. The one place the
+// platform's conversion to text is called.
+std::string fifteen_digits(double value);
+
 // The correctly rounded double of a decimal literal of the form
 // [-]DIGITS[eEXPONENT] with at most a few thousand characters; ±infinity
 // above the range, ±0 below it. The one place the platform's conversion is

@@ -13,6 +13,7 @@
 
 set -u
 [[ $# -ge 2 ]] || { echo "usage: $0 LINUX_BUILD WINDOWS_BUILD [FRAMES]" >&2; exit 2; }
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 linux=$(cd "$1" && pwd)/bin/kelvo-render
 windows=$(cd "$2" && pwd)/bin/kelvo-render.exe
 frames=${3:-300}
@@ -25,30 +26,13 @@ trap 'rm -rf "$work"' EXIT
 # Both run in one folder of models, so names in messages are the same.
 cp "$(dirname "$linux")"/*.atl "$work/"
 
-# A user session of edition $1 for $frames frames: every model, clicks on
-# check boxes and option buttons, scroll bars moved, numbers and garbage
-# typed (which stops the loop until "Start"), meter ticks, then the close.
+# A user session of edition $1 for $frames frames (scripts/random_events.awk):
+# every model, clicks on check boxes and option buttons, scroll bars moved,
+# numbers and garbage typed, "Start", meter ticks, then the close.
 write_session() {
-  "$linux" --edition "$1" --dump-layout - | awk -v frames="$frames" -v seed="$1" '
-    /^Check/ { checks[nc++] = $1 } /^HScroll/ { bars[nb++] = $1 }
-    /^Text/ { texts[nt++] = $1 } /^Option/ { options[no++] = $1 }
-    function pick(n) { return int(rand() * n) }
-    END {
-      srand(seed)
-      split("45|-7|abc|1E3|0.25|&H1F|", typed, "|")
-      print "1 model torus19000.atl"; print "30 model cube.atl"; print "60 model sphere.atl"
-      print "90 model torus.atl"
-      for (f = 100; f < frames - 5; f += 2 + pick(5)) {
-        r = rand()
-        if (r < 0.4) print f, "click", checks[pick(nc)]
-        else if (r < 0.55) print f, (rand() < 0.5 ? "scroll" : "change"), bars[pick(nb)], pick(500)
-        else if (r < 0.65) { print f, "type", texts[pick(nt)], typed[1 + pick(7)]; print f + 1, "click Command1"; f++ }
-        else if (r < 0.70 && no) print f, "click", options[pick(no)]
-        else if (r < 0.80) print f, "model", (rand() < 0.2 ? "torus19000.atl" : "torus.atl")
-        else print f, "tick"
-      }
-      print frames, "close"
-    }' >"$work/session$1.txt"
+  "$linux" --edition "$1" --dump-layout - | awk '{ print $1 }' |
+    awk -v frames="$frames" -v seed="$1" -f "$here/../../scripts/random_events.awk" \
+      >"$work/session$1.txt"
 }
 
 runs=0
