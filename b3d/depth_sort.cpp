@@ -25,16 +25,9 @@
 
 namespace b3d {
 
-namespace {
-
-// The scan's starting "best" key: a key at or below it is never selected.
-constexpr float kNoKey = -9998.0f;
-
-}  // namespace
-
 void DepthSorter::sort(Table& table, runtime::HelperThread* helper) {
   const int n = table.upper_row();
-  write_depth_keys(table);
+  order_ = key_order_.sort(table, helper);
   // One triangle has nothing to move; no triangle (N = 0) has no row 1 to
   // make a pass over, so the sort leaves the table alone.
   if (n < 2) return;
@@ -43,15 +36,6 @@ void DepthSorter::sort(Table& table, runtime::HelperThread* helper) {
   position_of_.resize(n + 1);
   std::iota(row_at_.begin(), row_at_.end(), 0);
   std::iota(position_of_.begin(), position_of_.end(), 0);
-
-  order_.clear();
-  for (int r = 1; r <= n; ++r) {
-    const float key = table(r, kKey);
-    if (key > kNoKey) {  // NaN fails this too, as it fails the scan's test
-      order_.push_back(depth_entry(key, r));
-    }
-  }
-  sort_by_code(order_, buffer_);
 
   // The passes run for i = 1 .. N-1. `selected` is the scan's index variable:
   // it keeps the last selection, and starts at 0.

@@ -10,8 +10,10 @@
 // the same final table in O(N log N) and moves every row at most once.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
+#include "b3d/key_order.h"
 #include "b3d/triangle_table.h"
 #include "platform/runtime/helper_thread.h"
 
@@ -36,8 +38,8 @@ class DepthSorter {
   // its inverse. Both cover 0..N, entry 0 unused.
   std::vector<int> row_at_;
   std::vector<int> position_of_;
-  std::vector<std::uint64_t> order_;  // (key code, row) of valid keys, greatest first
-  std::vector<std::uint64_t> buffer_;
+  KeyOrder key_order_;
+  std::span<const std::uint64_t> order_;  // depth entries of usable keys, greatest first
   std::vector<int> group_;             // the positions of one group of equal keys
   std::vector<std::uint64_t> marks_;  // one bit a position, clear between groups
   std::vector<float> held_;           // one row in hand
