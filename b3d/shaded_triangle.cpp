@@ -27,12 +27,7 @@ ShadedTriangle shaded_triangle(const float* row, const ScreenMapping& screen,
   const Variants& v = *options.variants;
   ShadedTriangle t;
   t.kind = Kind::Dependent;
-  for (int k = 0; k < 3; ++k) {
-    const auto x = screen.column(row[kViewX1 + 3 * k]);
-    const auto y = screen.row(row[kViewY1 + 3 * k]);
-    if (!x || !y) return t;
-    t.corner[k] = {*x, *y};
-  }
+  if (!screen.corners(row, t.corner)) return t;
   if (options.culling) {
     const auto e = back_face_value(t.corner[0], t.corner[1], t.corner[2]);
     if (!e) return t;
