@@ -9,6 +9,8 @@
 // previous pass selected. That costs N^2/2 comparisons; this class works out
 // the same final table in O(N log N) and moves every row at most once.
 
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -29,8 +31,19 @@ class DepthSorter {
  private:
   // group_ = the positions of the rows of order_[first, end), in order.
   void positions_of_group(std::size_t first, std::size_t end);
+  // From this many rows on, with a helper, the rows are gathered while the
+  // passes are replayed; kPlacedEvery passes tell the gatherer how far they
+  // have come, and it gathers kGatherPiece rows at a time.
+  static constexpr int kGatherWhileReplayingFromRows = 4096;
+  static constexpr int kPlacedEvery = 256;
+  static constexpr int kGatherPiece = 512;
+
+  // row_at_ = the positions after the passes; `placed`, when given, is told
+  // how many of them are final as the passes go on.
+  void replay(std::atomic<int>* placed);
   void exchange(int position, int selected);
-  void apply(Table& table, runtime::HelperThread* helper);
+  void apply(Table& table, runtime::HelperThread* helper, std::size_t row_bytes);
+  void replay_and_gather(Table& table, runtime::HelperThread& helper, std::size_t row_bytes);
   void follow_cycles(Table& table, std::size_t row_bytes);
   void gather_rows(Table& table, runtime::HelperThread& helper, std::size_t row_bytes);
 
