@@ -43,9 +43,13 @@ class ScreenMapping {
   // precision is [-2^31, 2^31).
   bool corners(const float* row, gdi::POINT corner[3]) const {
     const __m128 centre = _mm_set_ps(cy_, cx_, cy_, cx_);
-    const __m128 ab = _mm_add_ps(_mm_set_ps(row[kViewY2], row[kViewX2], row[kViewY1], row[kViewX1]),
-                                 centre);
-    const __m128 c = _mm_add_ps(_mm_set_ps(0, 0, row[kViewY3], row[kViewX3]), centre);
+    // Each corner's x and y lie side by side: one 8-byte load a corner.
+    const auto pair = [row](int column) {
+      return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(row + column));
+    };
+    const __m128 ab = _mm_add_ps(
+        _mm_castsi128_ps(_mm_unpacklo_epi64(pair(kViewX1), pair(kViewX2))), centre);
+    const __m128 c = _mm_add_ps(_mm_castsi128_ps(pair(kViewX3)), centre);
     const __m128 low = _mm_set1_ps(-2147483648.0f);
     const __m128 high = _mm_set1_ps(2147483648.0f);
     // Lanes in range, one bit each; NaN fails both comparisons.
