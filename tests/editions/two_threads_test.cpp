@@ -32,9 +32,20 @@ class Program {
     form.B3D.LoadModel();
   }
 
-  // A folder of the test's own: ctest runs tests side by side.
+  // A folder of the test's own, named anew by each run: ctest runs tests side
+  // by side, and other checkouts' runs share the temporary folder; a copy
+  // being written by one would give another's two programs different models.
   static std::string folder() {
-    const std::string dir = testing::TempDir() + "two_threads";
+    struct Folder {
+      std::string path =
+          testing::TempDir() + "two_threads_" + std::to_string(std::random_device{}());
+      ~Folder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+      }
+    };
+    static const Folder own;
+    const std::string& dir = own.path;
     std::filesystem::create_directories(dir);
     std::filesystem::copy_file(std::string(KELVO_SOURCE_DIR) + "/models/torus.atl",
                                dir + "/torus.atl",
