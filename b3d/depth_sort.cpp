@@ -244,7 +244,7 @@ void DepthSorter::replay_and_gather(Table& table, runtime::HelperThread& helper,
                                     std::size_t row_bytes) {
   // The calling thread replays the passes; the helper gathers the rows of
   // the positions they have placed into a second table, piece by piece, a
-  // little behind. Whoever is free when the replay ends takes the pieces left.
+  // little behind. The caller takes the pieces left when the replay ends.
   const int n = table.upper_row();
   if (sorted_.upper_row() != n || sorted_.columns() != table.columns()) {
     sorted_ = Table(n, table.columns());
@@ -258,11 +258,15 @@ void DepthSorter::replay_and_gather(Table& table, runtime::HelperThread& helper,
       replay(&placed);
       placed.store(n, std::memory_order_release);
     }
-    for (int k; (k = next.fetch_add(1)) < pieces;) {
+    for (int k = next.load(); k < pieces; k = next.load()) {
       const int begin = 1 + k * kGatherPiece;
       const int end = std::min(n + 1, begin + kGatherPiece);
-      // Only the helper waits here, and the replay it waits for never does.
-      while (placed.load(std::memory_order_acquire) < end - 1) std::this_thread::yield();
+      // The helper takes a piece only once it is placed, so that it never
+      // holds one the caller could be gathering; after the replay every
+      // piece is. The wait is a spin: yielding the processor here would
+      // make the caller wait for the helper to get it back.
+      if (placed.load(std::memory_order_acquire) < end - 1) continue;
+      if (!next.compare_exchange_weak(k, k + 1)) continue;
       for (int p = begin; p < end; ++p) {
         std::memcpy(sorted_.row(p), table.row(row_at_[p]), row_bytes);
       }
