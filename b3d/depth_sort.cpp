@@ -34,6 +34,9 @@ void DepthSorter::sort(Table& table, runtime::HelperThread* helper) {
   if (n < 2) return;
 
   row_at_.resize(n + 1);
+  position_of_.resize(n + 1);
+  std::iota(row_at_.begin(), row_at_.end(), 0);
+  std::iota(position_of_.begin(), position_of_.end(), 0);
   const std::size_t row_bytes = sizeof(float) * static_cast<std::size_t>(table.columns());
   if (helper != nullptr && n >= kGatherWhileReplayingFromRows) {
     replay_and_gather(table, *helper, row_bytes);
@@ -48,67 +51,6 @@ void DepthSorter::sort(Table& table, runtime::HelperThread* helper) {
 
 void DepthSorter::replay(std::atomic<int>* placed) {
   const int n = static_cast<int>(row_at_.size()) - 1;
-  if (order_.size() + 1 >= static_cast<std::size_t>(n)) {
-    replay_placing(placed);
-  } else {
-    replay_exchanging(placed);
-  }
-}
-
-// Where a row stands just before pass `pass`. It starts at its own index;
-// whenever a pass reaches the index it stands at, before selecting it, it
-// moves to where that pass's selected row stood, always further on. The
-// records followed on the way are pointed at the answer: a later pass would
-// follow them to the same place.
-int DepthSorter::position_at(int row, int pass) {
-  int at = row;
-  while (at < pass) at = moved_to_[at];
-  for (int q = row; q < pass;) q = std::exchange(moved_to_[q], at);
-  return at;
-}
-
-void DepthSorter::replay_placing(std::atomic<int>* placed) {
-  // Every pass finds a key: pass i puts its selected row at i for good, and
-  // only its old place needs recording, for the rows that later move there.
-  const int n = static_cast<int>(row_at_.size()) - 1;
-  moved_to_.resize(static_cast<std::size_t>(n) + 1);
-  member_at_.resize(static_cast<std::size_t>(n) + 1);
-  int position = 1;
-  std::int64_t selected_sum = 0;
-  const auto take = [&](int row, int at) {
-    moved_to_[position] = at;
-    row_at_[position] = row;
-    selected_sum += row;
-    ++position;
-  };
-  for (std::size_t first = 0; position < n;) {
-    std::size_t end = first + 1;
-    while (end < order_.size() && code_of(order_[end]) == code_of(order_[first])) ++end;
-    if (end - first == 1) {
-      const int row = row_of(order_[first]);
-      take(row, position_at(row, position));
-    } else {
-      positions_of_group(first, end, [&](int row) { return position_at(row, position); });
-      for (const int at : group_) {
-        if (position == n) break;
-        take(member_at_[at], at);
-      }
-    }
-    first = end;
-    if (placed != nullptr && position % kPlacedEvery == 0) {
-      placed->store(position - 1, std::memory_order_release);
-    }
-  }
-  // The one row no pass selected is left at N.
-  row_at_[n] = static_cast<int>(std::int64_t{n} * (n + 1) / 2 - selected_sum);
-}
-
-void DepthSorter::replay_exchanging(std::atomic<int>* placed) {
-  const int n = static_cast<int>(row_at_.size()) - 1;
-  position_of_.resize(static_cast<std::size_t>(n) + 1);
-  member_at_.resize(static_cast<std::size_t>(n) + 1);
-  std::iota(row_at_.begin(), row_at_.end(), 0);
-  std::iota(position_of_.begin(), position_of_.end(), 0);
   // The passes run for i = 1 .. N-1. `selected` is the scan's index variable:
   // it keeps the last selection, and starts at 0.
   int position = 1;
@@ -120,7 +62,7 @@ void DepthSorter::replay_exchanging(std::atomic<int>* placed) {
       selected = position_of_[row_of(order_[first])];
       exchange(position++, selected);
     } else {
-      positions_of_group(first, end, [&](int row) { return position_of_[row]; });
+      positions_of_group(first, end);
       for (const int at : group_) {
         if (position == n) break;
         selected = at;
@@ -144,31 +86,21 @@ void DepthSorter::replay_exchanging(std::atomic<int>* placed) {
   }
 }
 
-template <class PositionOf>
-void DepthSorter::positions_of_group(std::size_t first, std::size_t end,
-                                     const PositionOf& position_of) {
+void DepthSorter::positions_of_group(std::size_t first, std::size_t end) {
   // Sorted by comparisons for a few; for many, marked on a map of the
   // positions and read back in order, which costs a pass over the words the
-  // group spans rather than log(group) passes over the group. member_at_
-  // tells which row stands at each.
+  // group spans rather than log(group) passes over the group.
   constexpr std::size_t kFewMembers = 64;
   group_.clear();
   if (end - first < kFewMembers) {
-    for (std::size_t k = first; k < end; ++k) {
-      const int row = row_of(order_[k]);
-      const int at = position_of(row);
-      member_at_[static_cast<std::size_t>(at)] = row;
-      group_.push_back(at);
-    }
+    for (std::size_t k = first; k < end; ++k) group_.push_back(position_of_[row_of(order_[k])]);
     std::sort(group_.begin(), group_.end());
     return;
   }
-  marks_.resize(member_at_.size() / 64 + 1);
+  marks_.resize(position_of_.size() / 64 + 1);
   std::size_t lowest = marks_.size(), highest = 0;
   for (std::size_t k = first; k < end; ++k) {
-    const int row = row_of(order_[k]);
-    const auto at = static_cast<std::size_t>(position_of(row));
-    member_at_[at] = row;
+    const auto at = static_cast<std::size_t>(position_of_[row_of(order_[k])]);
     marks_[at / 64] |= std::uint64_t{1} << (at % 64);
     lowest = std::min(lowest, at / 64);
     highest = std::max(highest, at / 64);

@@ -29,10 +29,8 @@ class DepthSorter {
   void sort(Table& table, runtime::HelperThread* helper = nullptr);
 
  private:
-  // group_ = the positions of the rows of order_[first, end), in order,
-  // each found by position_of(row).
-  template <class PositionOf>
-  void positions_of_group(std::size_t first, std::size_t end, const PositionOf& position_of);
+  // group_ = the positions of the rows of order_[first, end), in order.
+  void positions_of_group(std::size_t first, std::size_t end);
   // From this many rows on, with a helper, the rows are gathered while the
   // passes are replayed; kPlacedEvery passes tell the gatherer how far they
   // have come, and it gathers kGatherPiece rows at a time.
@@ -41,13 +39,8 @@ class DepthSorter {
   static constexpr int kGatherPiece = 512;
 
   // row_at_ = the positions after the passes; `placed`, when given, is told
-  // how many of them are final as the passes go on. When every pass finds a
-  // key, only where each selected row stood is recorded (replay_placing);
-  // otherwise the exchanges are replayed on row_at_ and position_of_.
+  // how many of them are final as the passes go on.
   void replay(std::atomic<int>* placed);
-  void replay_placing(std::atomic<int>* placed);
-  void replay_exchanging(std::atomic<int>* placed);
-  int position_at(int row, int pass);
   void exchange(int position, int selected);
   void apply(Table& table, runtime::HelperThread* helper, std::size_t row_bytes);
   void replay_and_gather(Table& table, runtime::HelperThread& helper, std::size_t row_bytes);
@@ -58,10 +51,6 @@ class DepthSorter {
   // its inverse. Both cover 0..N, entry 0 unused.
   std::vector<int> row_at_;
   std::vector<int> position_of_;
-  // moved_to_[i]: where the row selected by pass i stood, and so where the
-  // row it displaced went. member_at_[p]: the row of a group found at p.
-  std::vector<int> moved_to_;
-  std::vector<int> member_at_;
   KeyOrder key_order_;
   std::span<const std::uint64_t> order_;  // depth entries of usable keys, greatest first
   std::vector<int> group_;             // the positions of one group of equal keys
