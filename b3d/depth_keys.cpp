@@ -8,7 +8,7 @@ namespace b3d {
 void write_depth_keys(Table& table) {
   for (int r = 1; r <= table.upper_row(); ++r) {
     float* row = table.row(r);
-    row[kKey] = (row[kViewZ1] + row[kViewZ2]) + row[kViewZ3];
+    row[kKey] = depth_key(row);
   }
 }
 

@@ -9,7 +9,10 @@
 
 namespace b3d {
 
-// Column 0 of rows 1..N: the sum of the row's three view z, left to right.
+// The key of a row: the sum of its three view z, left to right.
+inline float depth_key(const float* row) { return (row[kViewZ1] + row[kViewZ2]) + row[kViewZ3]; }
+
+// Column 0 of rows 1..N: each row's key.
 void write_depth_keys(Table& table);
 
 // An entry of a sort: the key's code in the upper 32 bits, the row below.

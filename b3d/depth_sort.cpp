@@ -17,6 +17,7 @@
 #include <bit>
 #include <cstring>
 #include <numeric>
+#include <thread>
 #include <utility>
 
 #include "b3d/b3d.h"
@@ -25,16 +26,9 @@
 
 namespace b3d {
 
-namespace {
-
-// The scan's starting "best" key: a key at or below it is never selected.
-constexpr float kNoKey = -9998.0f;
-
-}  // namespace
-
 void DepthSorter::sort(Table& table, runtime::HelperThread* helper) {
   const int n = table.upper_row();
-  write_depth_keys(table);
+  order_ = key_order_.sort(table, helper);
   // One triangle has nothing to move; no triangle (N = 0) has no row 1 to
   // make a pass over, so the sort leaves the table alone.
   if (n < 2) return;
@@ -43,16 +37,20 @@ void DepthSorter::sort(Table& table, runtime::HelperThread* helper) {
   position_of_.resize(n + 1);
   std::iota(row_at_.begin(), row_at_.end(), 0);
   std::iota(position_of_.begin(), position_of_.end(), 0);
-
-  order_.clear();
-  for (int r = 1; r <= n; ++r) {
-    const float key = table(r, kKey);
-    if (key > kNoKey) {  // NaN fails this too, as it fails the scan's test
-      order_.push_back(depth_entry(key, r));
-    }
+  const std::size_t row_bytes = sizeof(float) * static_cast<std::size_t>(table.columns());
+  if (helper != nullptr && n >= kGatherWhileReplayingFromRows) {
+    replay_and_gather(table, *helper, row_bytes);
+  } else {
+    replay(nullptr);
+    apply(table, helper, row_bytes);
   }
-  sort_by_code(order_, buffer_);
+  // Every exchange goes through row 0, and the last one leaves there a copy
+  // of the row it put at N-1.
+  std::memcpy(table.row(0), table.row(n - 1), row_bytes);
+}
 
+void DepthSorter::replay(std::atomic<int>* placed) {
+  const int n = static_cast<int>(row_at_.size()) - 1;
   // The passes run for i = 1 .. N-1. `selected` is the scan's index variable:
   // it keeps the last selection, and starts at 0.
   int position = 1;
@@ -72,6 +70,13 @@ void DepthSorter::sort(Table& table, runtime::HelperThread* helper) {
       }
     }
     first = end;
+    // A pass takes its place for good: later passes exchange only at their
+    // own index and beyond. Those that find no key, below, exchange at the
+    // index selected last, which is the last pass's or beyond; so the
+    // positions before the last pass are told as placed.
+    if (placed != nullptr && position % kPlacedEvery == 0) {
+      placed->store(position - 2, std::memory_order_release);
+    }
   }
   // Passes that find no key above -9998 exchange row i with whatever stands
   // at the index selected last; before any selection that index is row 0,
@@ -79,7 +84,6 @@ void DepthSorter::sort(Table& table, runtime::HelperThread* helper) {
   for (; position < n; ++position) {
     if (selected != 0) exchange(position, selected);
   }
-  apply(table, helper);
 }
 
 void DepthSorter::positions_of_group(std::size_t first, std::size_t end) {
@@ -119,9 +123,8 @@ void DepthSorter::exchange(int position, int selected) {
   position_of_[displaced] = selected;
 }
 
-void DepthSorter::apply(Table& table, runtime::HelperThread* helper) {
+void DepthSorter::apply(Table& table, runtime::HelperThread* helper, std::size_t row_bytes) {
   const int n = table.upper_row();
-  const std::size_t row_bytes = sizeof(float) * static_cast<std::size_t>(table.columns());
   // From one frame to the next most rows keep their places, and following
   // the cycles moves only the others; when many move, two threads gathering
   // the rows into a second table are quicker.
@@ -132,9 +135,6 @@ void DepthSorter::apply(Table& table, runtime::HelperThread* helper) {
   } else {
     follow_cycles(table, row_bytes);
   }
-  // Every exchange goes through row 0, and the last one leaves there a copy
-  // of the row it put at N-1.
-  std::memcpy(table.row(0), table.row(n - 1), row_bytes);
 }
 
 void DepthSorter::follow_cycles(Table& table, std::size_t row_bytes) {
@@ -167,6 +167,41 @@ void DepthSorter::gather_rows(Table& table, runtime::HelperThread& helper,
   share_rows(helper, 1, n + 1, [&](int, int begin, int end) {
     for (int p = begin; p < end; ++p) {
       std::memcpy(sorted_.row(p), table.row(row_at_[p]), row_bytes);
+    }
+  });
+  std::swap(table, sorted_);
+}
+
+void DepthSorter::replay_and_gather(Table& table, runtime::HelperThread& helper,
+                                    std::size_t row_bytes) {
+  // The calling thread replays the passes; the helper gathers the rows of
+  // the positions they have placed into a second table, piece by piece, a
+  // little behind. The caller takes the pieces left when the replay ends.
+  const int n = table.upper_row();
+  if (sorted_.upper_row() != n || sorted_.columns() != table.columns()) {
+    sorted_ = Table(n, table.columns());
+  }
+  const std::thread::id caller = std::this_thread::get_id();
+  std::atomic<int> placed{0};  // positions 1..placed hold their rows for good
+  std::atomic<int> next{0};
+  const int pieces = (n + kGatherPiece - 1) / kGatherPiece;
+  helper.share([&] {
+    if (std::this_thread::get_id() == caller) {
+      replay(&placed);
+      placed.store(n, std::memory_order_release);
+    }
+    for (int k = next.load(); k < pieces; k = next.load()) {
+      const int begin = 1 + k * kGatherPiece;
+      const int end = std::min(n + 1, begin + kGatherPiece);
+      // The helper takes a piece only once it is placed, so that it never
+      // holds one the caller could be gathering; after the replay every
+      // piece is. The wait is a spin: yielding the processor here would
+      // make the caller wait for the helper to get it back.
+      if (placed.load(std::memory_order_acquire) < end - 1) continue;
+      if (!next.compare_exchange_weak(k, k + 1)) continue;
+      for (int p = begin; p < end; ++p) {
+        std::memcpy(sorted_.row(p), table.row(row_at_[p]), row_bytes);
+      }
     }
   });
   std::swap(table, sorted_);

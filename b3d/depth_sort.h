@@ -9,9 +9,13 @@
 // previous pass selected. That costs N^2/2 comparisons; this class works out
 // the same final table in O(N log N) and moves every row at most once.
 
+#include <atomic>
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <vector>
 
+#include "b3d/key_order.h"
 #include "b3d/triangle_table.h"
 #include "platform/runtime/helper_thread.h"
 
@@ -27,8 +31,19 @@ class DepthSorter {
  private:
   // group_ = the positions of the rows of order_[first, end), in order.
   void positions_of_group(std::size_t first, std::size_t end);
+  // From this many rows on, with a helper, the rows are gathered while the
+  // passes are replayed; kPlacedEvery passes tell the gatherer how far they
+  // have come, and it gathers kGatherPiece rows at a time.
+  static constexpr int kGatherWhileReplayingFromRows = 4096;
+  static constexpr int kPlacedEvery = 256;
+  static constexpr int kGatherPiece = 512;
+
+  // row_at_ = the positions after the passes; `placed`, when given, is told
+  // how many of them are final as the passes go on.
+  void replay(std::atomic<int>* placed);
   void exchange(int position, int selected);
-  void apply(Table& table, runtime::HelperThread* helper);
+  void apply(Table& table, runtime::HelperThread* helper, std::size_t row_bytes);
+  void replay_and_gather(Table& table, runtime::HelperThread& helper, std::size_t row_bytes);
   void follow_cycles(Table& table, std::size_t row_bytes);
   void gather_rows(Table& table, runtime::HelperThread& helper, std::size_t row_bytes);
 
@@ -36,8 +51,8 @@ class DepthSorter {
   // its inverse. Both cover 0..N, entry 0 unused.
   std::vector<int> row_at_;
   std::vector<int> position_of_;
-  std::vector<std::uint64_t> order_;  // (key code, row) of valid keys, greatest first
-  std::vector<std::uint64_t> buffer_;
+  KeyOrder key_order_;
+  std::span<const std::uint64_t> order_;  // depth entries of usable keys, greatest first
   std::vector<int> group_;             // the positions of one group of equal keys
   std::vector<std::uint64_t> marks_;  // one bit a position, clear between groups
   std::vector<float> held_;           // one row in hand

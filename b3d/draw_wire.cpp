@@ -24,17 +24,13 @@ WireTriangle wire_triangle(const float* row, const ScreenMapping& screen, bool c
   // leaves its colour on the target.
   t.pen = static_cast<gdi::COLORREF>(*colour);
 
-  const std::optional<gdi::POINT> a = screen.map(row[kViewX1], row[kViewY1]);
-  const std::optional<gdi::POINT> b = screen.map(row[kViewX2], row[kViewY2]);
-  const std::optional<gdi::POINT> c = screen.map(row[kViewX3], row[kViewY3]);
-  if (!a || !b || !c) return t;
+  gdi::POINT corner[3];
+  if (!screen.corners(row, corner)) return t;
   if (culling) {
-    const std::optional<std::int32_t> e = back_face_value(*a, *b, *c);
+    const std::optional<std::int32_t> e = back_face_value(corner[0], corner[1], corner[2]);
     if (!e || *e < 0) return t;
   }
-  t.corner[0] = *a;
-  t.corner[1] = *b;
-  t.corner[2] = *c;
+  std::copy(corner, corner + 3, t.corner);
   t.drawn = drawing;
   return t;
 }

@@ -1,5 +1,7 @@
 // RotateModel: the model columns turned by three angles into the view columns.
 
+#include <emmintrin.h>
+
 #include "b3d/b3d.h"
 #include "b3d/two_threads.h"
 #include "platform/runtime/sine_cosine.h"
@@ -20,31 +22,66 @@ struct Turn {
   Real c;
 };
 
-float stored(float value) { return value; }
-float stored(double value) { return runtime::to_single(value); }
-
-// About z, then x, then y, for every vertex of rows [begin, end). In single
-// precision every product and sum is rounded to single; in double only the
-// three results are.
-template <class Real>
-void rotate(Table& table, int begin, int end, const Turn<Real>& tx, const Turn<Real>& ty,
-            const Turn<Real>& tz) {
+// About z, then x, then y, for every vertex of rows [begin, end), worked in
+// double with only the three results rounded to single.
+void rotate_rows(Table& table, int begin, int end, const Turn<double>& tx,
+                 const Turn<double>& ty, const Turn<double>& tz) {
   for (int r = begin; r < end; ++r) {
     float* row = table.row(r);
     for (int v = 0; v < 3; ++v) {
-      const Real x = row[kModelX1 + 3 * v];
-      const Real y = row[kModelX1 + 3 * v + 1];
-      const Real z = row[kModelX1 + 3 * v + 2];
-      const Real x1 = x * tz.c - y * tz.s;
-      const Real y1 = x * tz.s + y * tz.c;
-      const Real y2 = y1 * tx.c - z * tx.s;
-      const Real z2 = y1 * tx.s + z * tx.c;
-      const Real x3 = x1 * ty.c - z2 * ty.s;
-      const Real z3 = x1 * ty.s + z2 * ty.c;
-      row[kViewX1 + 3 * v] = stored(x3);
-      row[kViewX1 + 3 * v + 1] = stored(y2);
-      row[kViewX1 + 3 * v + 2] = stored(z3);
+      const double x = row[kModelX1 + 3 * v];
+      const double y = row[kModelX1 + 3 * v + 1];
+      const double z = row[kModelX1 + 3 * v + 2];
+      const double x1 = x * tz.c - y * tz.s;
+      const double y1 = x * tz.s + y * tz.c;
+      const double y2 = y1 * tx.c - z * tx.s;
+      const double z2 = y1 * tx.s + z * tx.c;
+      const double x3 = x1 * ty.c - z2 * ty.s;
+      const double z3 = x1 * ty.s + z2 * ty.c;
+      row[kViewX1 + 3 * v] = runtime::to_single(x3);
+      row[kViewX1 + 3 * v + 1] = runtime::to_single(y2);
+      row[kViewX1 + 3 * v + 2] = runtime::to_single(z3);
     }
+  }
+}
+
+// The same turn worked in single precision, every product and sum rounded to
+// single: the three vertices of a row side by side in the lanes of SSE
+// registers, each operation the one the steps above take, in a third of the
+// instructions. The fourth lane repeats the third vertex and is never stored.
+void rotate_rows(Table& table, int begin, int end, const Turn<float>& tx, const Turn<float>& ty,
+                 const Turn<float>& tz) {
+  const __m128 xc = _mm_set1_ps(tx.c), xs = _mm_set1_ps(tx.s);
+  const __m128 yc = _mm_set1_ps(ty.c), ys = _mm_set1_ps(ty.s);
+  const __m128 zc = _mm_set1_ps(tz.c), zs = _mm_set1_ps(tz.s);
+  for (int r = begin; r < end; ++r) {
+    float* row = table.row(r);
+    // x1 y1 z1 x2 | y2 z2 x3 y3 | z3: the model columns, to x, y and z of
+    // vertices 1, 2, 3.
+    const __m128 a = _mm_loadu_ps(row + kModelX1);
+    const __m128 b = _mm_loadu_ps(row + kModelX1 + 4);
+    const __m128 c = _mm_load_ss(row + kModelX1 + 8);
+    const __m128 x = _mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 2, 3, 0));
+    const __m128 y_pairs = _mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 0, 1, 1));
+    const __m128 y = _mm_shuffle_ps(y_pairs, y_pairs, _MM_SHUFFLE(3, 3, 2, 0));
+    const __m128 z_pairs = _mm_shuffle_ps(a, b, _MM_SHUFFLE(1, 1, 2, 2));
+    const __m128 z = _mm_shuffle_ps(z_pairs, c, _MM_SHUFFLE(0, 0, 2, 0));
+
+    const __m128 x1 = _mm_sub_ps(_mm_mul_ps(x, zc), _mm_mul_ps(y, zs));
+    const __m128 y1 = _mm_add_ps(_mm_mul_ps(x, zs), _mm_mul_ps(y, zc));
+    const __m128 y2 = _mm_sub_ps(_mm_mul_ps(y1, xc), _mm_mul_ps(z, xs));
+    const __m128 z2 = _mm_add_ps(_mm_mul_ps(y1, xs), _mm_mul_ps(z, xc));
+    const __m128 x3 = _mm_sub_ps(_mm_mul_ps(x1, yc), _mm_mul_ps(z2, ys));
+    const __m128 z3 = _mm_add_ps(_mm_mul_ps(x1, ys), _mm_mul_ps(z2, yc));
+
+    // Back to x y z of each vertex in turn, in the view columns.
+    const __m128 xy_low = _mm_unpacklo_ps(x3, y2);  // x1 y1 x2 y2
+    const __m128 zx_low = _mm_unpacklo_ps(z3, x3);  // z1 x1 z2 x2
+    const __m128 yz_low = _mm_unpacklo_ps(y2, z3);  // y1 z1 y2 z2
+    const __m128 xy_high = _mm_unpackhi_ps(x3, y2);  // x3 y3 . .
+    _mm_storeu_ps(row + kViewX1, _mm_shuffle_ps(xy_low, zx_low, _MM_SHUFFLE(3, 0, 1, 0)));
+    _mm_storeu_ps(row + kViewX1 + 4, _mm_shuffle_ps(yz_low, xy_high, _MM_SHUFFLE(1, 0, 3, 2)));
+    _mm_store_ss(row + kViewX1 + 8, _mm_movehl_ps(z3, z3));
   }
 }
 
@@ -55,7 +92,7 @@ void rotate_table(Table& table, runtime::HelperThread* helper, float angle_x, fl
                   float angle_z) {
   const Turn<Real> tx(angle_x), ty(angle_y), tz(angle_z);
   over_rows(helper, 0, table.upper_row() + 1,
-            [&](int begin, int end) { rotate(table, begin, end, tx, ty, tz); });
+            [&](int begin, int end) { rotate_rows(table, begin, end, tx, ty, tz); });
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include "b3d/shade_factor.h"
 #include "b3d/triangle_table.h"
-#include "platform/gdi/gradient.h"
 #include "platform/gdi/polygon.h"
 #include "platform/runtime/convert.h"
 #include "platform/runtime/single.h"
@@ -27,12 +26,7 @@ ShadedTriangle shaded_triangle(const float* row, const ScreenMapping& screen,
   const Variants& v = *options.variants;
   ShadedTriangle t;
   t.kind = Kind::Dependent;
-  for (int k = 0; k < 3; ++k) {
-    const auto x = screen.column(row[kViewX1 + 3 * k]);
-    const auto y = screen.row(row[kViewY1 + 3 * k]);
-    if (!x || !y) return t;
-    t.corner[k] = {*x, *y};
-  }
+  if (!screen.corners(row, t.corner)) return t;
   if (options.culling) {
     const auto e = back_face_value(t.corner[0], t.corner[1], t.corner[2]);
     if (!e) return t;
@@ -75,14 +69,10 @@ ShadedTriangle shaded_triangle(const float* row, const ScreenMapping& screen,
 void draw_shaded_triangle(gdi::HDC target, const ShadedTriangle& t, const ShadedOptions& options,
                           const gdi::Band& band) {
   if (t.kind == Kind::Gradient) {
-    gdi::TRIVERTEX vertex[5] = {};
-    const auto channel = static_cast<gdi::COLOR16>(t.channel);
-    for (int k = 0; k < 3; ++k) {
-      vertex[k] = {t.corner[k].x, t.corner[k].y, channel, channel, channel, 0};
-    }
-    const gdi::GRADIENT_TRIANGLE mesh[1] = {{0, 1, 2}};
-    gdi::GdiGradientFill(target, vertex, options.variants->gradient_vertex_count, mesh, 1,
-                         gdi::GRADIENT_FILL_TRIANGLE, band);
+    // All three corners carry the one channel value, so the gradient is flat
+    // in the value's high byte, on the polygon's pixels.
+    const int grey = static_cast<gdi::COLOR16>(t.channel) >> 8;
+    gdi::FillTriangle(target, t.corner, gdi::RGB(grey, grey, grey), band);
   } else if (t.kind == Kind::Polygon) {
     const gdi::COLORREF grey = gdi::RGB(t.grey, t.grey, t.grey);
     gdi::Polygon(target, t.corner, 3, {grey, grey, options.filled_polygons}, band);

@@ -34,25 +34,23 @@ std::optional<TexturedTriangle::Copy> copy_rect(Bounds b, float width, float hei
 std::optional<TexturedTriangle> textured_triangle(const float* row, const ScreenMapping& screen,
                                                   const TexturedOptions& options) {
   // A corner or product that does not fit 32 bits loses that triangle only.
-  const std::optional<gdi::POINT> s1 = screen.map(row[kViewX1], row[kViewY1]);
-  const std::optional<gdi::POINT> s2 = screen.map(row[kViewX2], row[kViewY2]);
-  const std::optional<gdi::POINT> s3 = screen.map(row[kViewX3], row[kViewY3]);
-  if (!s1 || !s2 || !s3) return std::nullopt;
+  gdi::POINT s[3];
+  if (!screen.corners(row, s)) return std::nullopt;
   if (options.culling) {
-    const std::optional<std::int32_t> e = back_face_value(*s1, *s2, *s3);
+    const std::optional<std::int32_t> e = back_face_value(s[0], s[1], s[2]);
     if (!e || *e < 0) return std::nullopt;
   }
 
   TexturedTriangle t;
-  t.placement[0] = *s2;
-  t.placement[1] = *s3;
-  t.placement[2] = *s1;
+  t.placement[0] = s[1];
+  t.placement[1] = s[2];
+  t.placement[2] = s[0];
   if (options.cut_each) {
-    t.far_corner = far_corner(*s1, *s2, *s3);
+    t.far_corner = far_corner(s[0], s[1], s[2]);
     // Without its cut the triangle is warped and no more.
     if (!t.far_corner) return t;
   }
-  t.copy = copy_rect(TriangleBounds(*s2, *s3, *s1), options.width, options.height);
+  t.copy = copy_rect(TriangleBounds(s[1], s[2], s[0]), options.width, options.height);
   return t;
 }
 

@@ -217,6 +217,6 @@ BENCHMARK(BM_DrawWire)->Apply(all_models_both_ways);
 BENCHMARK(BM_DrawFilled)->Apply(all_models_both_ways);
 BENCHMARK(BM_DrawFilledPolygons)->Apply(all_models_both_ways);
 BENCHMARK(BM_DrawTextured)->Apply(all_models_both_ways);
-BENCHMARK_CAPTURE(headless_frame, BM_HeadlessFrame, defaults)->Apply(tori_both_ways);
+BENCHMARK_CAPTURE(headless_frame, BM_HeadlessFrame, defaults)->Apply(all_models_both_ways);
 BENCHMARK_CAPTURE(headless_frame, BM_HeadlessFrameWired, wired_only)->Apply(tori_both_ways);
 BENCHMARK_CAPTURE(headless_frame, BM_HeadlessFrameTextured, textured)->Apply(tori_both_ways);

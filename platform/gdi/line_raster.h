@@ -11,4 +11,7 @@ namespace gdi::detail {
 void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour,
                const ClipRect& clip);
 
+// The same for a line whose ends both lie in the surface and in the clip.
+void draw_line_inside(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour);
+
 }  // namespace gdi::detail

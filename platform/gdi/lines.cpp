@@ -131,6 +131,39 @@ void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour,
   }
 }
 
+// The same steps for a line whose ends both lie inside the clip, and so
+// every step: the usual case, a short outline on the surface, which needs
+// none of the clipping's set-up and fits 32-bit integers, as its ends are
+// pixels of the surface.
+void draw_line_inside(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour) {
+  const int dx = x1 - x0;
+  const int dy = y1 - y0;
+  const int adx = dx < 0 ? -dx : dx;
+  const int ady = dy < 0 ? -dy : dy;
+  const bool x_major = adx >= ady;
+  const int n = x_major ? adx : ady;
+  const int m = x_major ? ady : adx;
+  if (n == 0) return;
+  const std::ptrdiff_t width = s.width();
+  const std::ptrdiff_t sx = dx > 0 ? 1 : -1;  // along the major axis only when it is x
+  const std::ptrdiff_t sy = dy > 0 ? width : -width;
+  // The minor step's sign when its delta is 0 never matters: it is never taken.
+  const std::ptrdiff_t a_stride = x_major ? sx : sy;
+  const std::ptrdiff_t b_stride = x_major ? (dy >= 0 ? width : -width) : (dx >= 0 ? 1 : -1);
+  std::uint32_t* const pixels = s.row(0);
+  std::ptrdiff_t index = static_cast<std::ptrdiff_t>(y0) * width + x0;
+  int err = n;
+  for (int k = n; k > 0; --k) {
+    pixels[index] = colour;
+    index += a_stride;
+    err += 2 * m;
+    if (err >= 2 * n) {
+      err -= 2 * n;
+      index += b_stride;
+    }
+  }
+}
+
 }  // namespace detail
 
 void Polyline(HDC dc, const POINT* points, int count) {
@@ -141,8 +174,17 @@ void Polyline(HDC dc, const POINT* points, int count) {
 void Polyline(HDC dc, const POINT* points, int count, COLORREF pen, const Band& band) {
   if (dc == nullptr || points == nullptr) return;
   const detail::ClipRect clip = detail::clip_of(*dc, band);
+  const auto inside = [&clip](const POINT& p) {
+    return p.x >= clip.x0 && p.x < clip.x1 && p.y >= clip.y0 && p.y < clip.y1;
+  };
   for (int k = 0; k + 1 < count; ++k) {
-    detail::draw_line(*dc, points[k].x, points[k].y, points[k + 1].x, points[k + 1].y, pen, clip);
+    const POINT& a = points[k];
+    const POINT& b = points[k + 1];
+    if (inside(a) && inside(b)) {
+      detail::draw_line_inside(*dc, a.x, a.y, b.x, b.y, pen);
+    } else {
+      detail::draw_line(*dc, a.x, a.y, b.x, b.y, pen, clip);
+    }
   }
 }
 

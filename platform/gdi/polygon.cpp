@@ -18,6 +18,17 @@ void Polygon(HDC dc, const POINT* points, int count) {
   Polygon(dc, points, count, polygon_style(*dc), kAllRows);
 }
 
+void FillTriangle(HDC dc, const POINT* corners, COLORREF colour, const Band& band) {
+  if (dc == nullptr || corners == nullptr) return;
+  Surface& s = *dc;
+  const detail::Point64 pts[3] = {
+      {corners[0].x, corners[0].y}, {corners[1].x, corners[1].y}, {corners[2].x, corners[2].y}};
+  detail::scan_polygon(pts, 3, detail::clip_of(s, band), [&](int y, int xb, int xe) {
+    std::uint32_t* row = s.row(y);
+    std::fill(row + xb, row + xe, colour);
+  });
+}
+
 void Polygon(HDC dc, const POINT* points, int count, const PolygonStyle& style,
              const Band& band) {
   if (dc == nullptr || points == nullptr || count < 2) return;

@@ -23,4 +23,10 @@ PolygonStyle polygon_style(const Surface& dc);
 void Polygon(HDC dc, const POINT* points, int count, const PolygonStyle& style,
              const Band& band);
 
+// The interior of the triangle with these three corners, in one colour,
+// within a band of rows: the pixels of a polygon's interior, which are also
+// those of a gradient triangle, with nothing else drawn. Renderers that fill
+// many small triangles in flat colours call it directly.
+void FillTriangle(HDC dc, const POINT* corners, COLORREF colour, const Band& band);
+
 }  // namespace gdi

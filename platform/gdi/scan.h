@@ -78,13 +78,22 @@ inline bool make_scan_edge(Point64 a, Point64 b, const ClipRect& clip, ScanEdge&
   const std::int64_t dx = b.x - a.x;
   const std::int64_t dy = b.y - a.y;
   e.dy = dy;
+  const std::int64_t t = e.y_begin - a.y;
+  if (t == 0 && e.y_end - e.y_begin == 1) {
+    // One row inside the clip, from the edge's start: the crossing is its
+    // start, and the step, never taken to a row drawn, is left at zero,
+    // which advance() keeps as it is. Small triangles are made of such edges.
+    e.step_q = e.step_r = 0;
+    e.rem = 0;
+    e.x = a.x;
+    return true;
+  }
   e.step_q = floor_div(dx, dy);
   e.step_r = dx - e.step_q * dy;
 
   // ceil(t * dx / dy) at the first visible row. t * dx needs 128 bits in
   // general (both factors can pass 2^32, dx towards a parallelogram's fourth
   // corner even 2^33); int64 is exact when both fit in 31 bits.
-  const std::int64_t t = e.y_begin - a.y;
   constexpr std::int64_t k31 = std::int64_t{1} << 31;
   std::int64_t q;
   if (t == 0) {

@@ -201,3 +201,25 @@ TEST(DepthSort, LargeTablesOfModelLikeKeys) {
     expect_same_bits(expected, t);
   }
 }
+
+TEST(DepthSort, BigTablesKeyedInTwoRunsAndMerged) {
+  // Big enough that two threads key and sort half the rows each and merge
+  // them: ties across the two halves, odd keys, and keys that run out.
+  constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+  std::mt19937 random(2024);
+  for (int round = 0; round < 4; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    int call = 0;
+    float row_z = 0;
+    const Table t = table_of(5000 + round * 397, [&]() -> float {
+      const int row = call++ / 3;
+      if (round == 0) return static_cast<float>(random() % 7);
+      if (round == 1) return static_cast<float>(random() % 20000) * 0.25f - 2500;
+      if (round == 2) return random() % 50 == 0 ? kNaN : -static_cast<float>(row % 700);
+      if (call % 3 == 1) row_z = row % 3 == 0 ? -5000.0f : static_cast<float>(random() % 40);
+      return row_z;
+    });
+    expect_sorts_like_the_reference(t);
+    if (testing::Test::HasFatalFailure()) return;
+  }
+}

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <random>
 
 #include "b3d_fixture.h"
@@ -56,6 +59,8 @@ Vertex turned_in_double(Vertex v, double ax_degrees, double ay_degrees, double a
 
 }  // namespace
 
+std::uint32_t bits(float v) { return std::bit_cast<std::uint32_t>(v); }
+
 TEST_F(B3DTest, RotationFollowsItsStepsForEveryVertexInEitherPrecision) {
   std::mt19937 random(3);
   std::uniform_real_distribution<float> coordinate(-300, 300);
@@ -63,6 +68,10 @@ TEST_F(B3DTest, RotationFollowsItsStepsForEveryVertexInEitherPrecision) {
   for (int r = 1; r <= 50; ++r) {
     for (int c = kModelX1; c < kModelX1 + 9; ++c) model(r, c) = coordinate(random);
   }
+  // Values the turn sends beyond the single range, or that are none.
+  const float odd[] = {std::numeric_limits<float>::infinity(), -3e38f, 3e38f,
+                       std::numeric_limits<float>::quiet_NaN(), -0.0f, 1e-40f};
+  for (int k = 0; k < 12; ++k) model(40 + k % 11, kModelX1 + k % 9) = odd[k % std::size(odd)];
   struct Way {
     double divisor;
     bool in_double;
@@ -85,9 +94,9 @@ TEST_F(B3DTest, RotationFollowsItsStepsForEveryVertexInEitherPrecision) {
               way.in_double ? turned_in_double({m[0], m[1], m[2]}, ax, ay, az, way.divisor)
                             : turned({m[0], m[1], m[2]}, ax, ay, az);
           const float* out = t.row(r) + kViewX1 + 3 * v;
-          ASSERT_EQ(out[0], expected.x) << r << " " << v;
-          ASSERT_EQ(out[1], expected.y) << r << " " << v;
-          ASSERT_EQ(out[2], expected.z) << r << " " << v;
+          ASSERT_EQ(bits(out[0]), bits(expected.x)) << r << " " << v;
+          ASSERT_EQ(bits(out[1]), bits(expected.y)) << r << " " << v;
+          ASSERT_EQ(bits(out[2]), bits(expected.z)) << r << " " << v;
         }
       }
     }

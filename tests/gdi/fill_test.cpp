@@ -92,6 +92,26 @@ TEST(Coverage, RandomPolygonsMatchReferenceInAnyBand) {
   }
 }
 
+TEST(FillTriangle, CoversThePolygonInteriorWithinItsBand) {
+  std::mt19937 rng(23);
+  constexpr int W = 21, H = 17;
+  constexpr COLORREF kFill = RGB(9, 8, 7);
+  Surface s(W, H, kBack);
+  for (int k = 0; k < 5000; ++k) {
+    POINT tri[3];
+    for (POINT& p : tri) {
+      p = k % 2 ? POINT{random_coord(rng, W), random_coord(rng, H)}
+                : POINT{int(rng() % (W + 6)) - 3, int(rng() % (H + 6)) - 3};
+    }
+    const Band band = k % 3 ? Band{int(rng() % H) - 2, int(rng() % H) + 2} : kAllRows;
+    s.Cls();
+    FillTriangle(&s, tri, kFill, band);
+    ASSERT_TRUE(image_is(s, [&](int x, int y) {
+      return y >= band.top && y < band.bottom && covered(tri, x, y) ? kFill : kBack;
+    })) << k;
+  }
+}
+
 TEST(Coverage, SharedEdgesNeitherOverlapNorLeaveGaps) {
   // A jittered grid over [2, 30] x [3, 25] cut into triangles of both
   // windings: each centre inside is covered exactly once, none outside.
