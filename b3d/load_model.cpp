@@ -66,7 +66,13 @@ void B3D::LoadModel() {
 // Reads the file into a new staging area, the title counting the
 // triangles; returns how many are complete.
 int B3D::read_model(runtime::TextInput& input) {
-  LoadBuffer = Table(kMaxTriangles);
+  // Cleared where it stands once it has its full size: a new one every load
+  // costs its pages afresh, which adds up over thousands of clicks.
+  if (LoadBuffer.upper_row() == kMaxTriangles && LoadBuffer.columns() == kColumns) {
+    LoadBuffer.clear();
+  } else {
+    LoadBuffer = Table(kMaxTriangles);
+  }
   int row = 1;
   int column = 1;
   runtime::NumberReader number;

@@ -14,6 +14,7 @@
 // dimensioned wider than 37 columns; nothing but the filled renderer of one
 // edition reads the columns beyond, and nothing writes them.
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -45,6 +46,8 @@ class Table {
         cells_(static_cast<std::size_t>(upper_row + 1) * static_cast<std::size_t>(columns), 0.0f) {}
 
   int upper_row() const { return upper_row_; }
+  // Every cell 0 again.
+  void clear() { std::fill(cells_.begin(), cells_.end(), 0.0f); }
   int columns() const { return columns_; }
 
   float* row(int r) { return cells_.data() + offset(r); }
