@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,11 @@ namespace fs = std::filesystem;
 class CommandLineTest : public testing::Test {
  protected:
   CommandLineTest() {
-    dir_ = fs::path(testing::TempDir()) /
-           ("app_CommandLine_" +
+    // In the system's temporary folder, not the build's: the reader may run
+    // as nobody, who must reach it, and the build may lie in a folder that is
+    // its owner's alone. A random number keeps side-by-side runs apart.
+    dir_ = fs::temp_directory_path() /
+           ("kelvo_command_line_" + std::to_string(std::random_device{}()) + "_" +
             std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
