@@ -70,7 +70,7 @@ std::span<const std::uint64_t> KeyOrder::sort(Table& table, runtime::HelperThrea
 void KeyOrder::key_run(Table& table, Run& run) {
   // The digits' counts do not depend on the entries' order, so all three are
   // taken here, in the one pass that makes the entries.
-  for (auto& count : run.counts) count.fill(0);
+  for (auto& count : *run.counts) count.fill(0);
   std::uint64_t* const out = entries_.data() + run.begin;
   std::size_t usable = 0;
   for (std::size_t k = 0; k < run.size; ++k) {
@@ -85,7 +85,7 @@ void KeyOrder::key_run(Table& table, Run& run) {
     }
     out[k] = entry;
     for (int d = 0; d < kDigits; ++d) {
-      ++run.counts[d][(entry >> (32 + d * kDigitBits)) & (kBuckets - 1)];
+      ++(*run.counts)[d][(entry >> (32 + d * kDigitBits)) & (kBuckets - 1)];
     }
   }
   run.usable = usable;
@@ -98,7 +98,7 @@ void KeyOrder::sort_run(Run& run) {
   std::uint64_t* to = buffer_.data() + run.begin;
   for (int d = 0; d < kDigits && run.size > 0; ++d) {
     const int shift = 32 + d * kDigitBits;
-    std::array<std::uint32_t, kBuckets>& count = run.counts[d];
+    std::array<std::uint32_t, kBuckets>& count = (*run.counts)[d];
     if (count[(from[0] >> shift) & (kBuckets - 1)] == run.size) continue;
     std::uint32_t start = 0;
     for (std::uint32_t& c : count) start += std::exchange(c, start);

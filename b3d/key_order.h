@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -32,6 +33,8 @@ class KeyOrder {
   static constexpr int kDigitBits = 11;
   static constexpr std::size_t kBuckets = std::size_t{1} << kDigitBits;
 
+  using DigitCounts = std::array<std::array<std::uint32_t, kBuckets>, kDigits>;
+
   // Rows [first_row, first_row + size) as entries_[begin, begin + size).
   struct Run {
     int first_row = 1;
@@ -39,7 +42,9 @@ class KeyOrder {
     std::size_t size = 0;
     std::size_t usable = 0;                 // entries of keys the selection can take
     const std::uint64_t* sorted = nullptr;  // the run in order: in entries_ or buffer_
-    std::array<std::array<std::uint32_t, kBuckets>, kDigits> counts;
+    // 24 KB a run: kept on the heap, so that a renderer standing in a
+    // caller's frame does not take a deep bite of its stack.
+    std::unique_ptr<DigitCounts> counts = std::make_unique<DigitCounts>();
   };
 
   void key_run(Table& table, Run& run);
