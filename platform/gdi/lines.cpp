@@ -6,6 +6,7 @@
 
 #include "platform/gdi/int_math.h"
 #include "platform/gdi/line_raster.h"
+#include "platform/gdi/system_gdi.h"
 
 namespace gdi {
 namespace detail {
@@ -173,6 +174,7 @@ void Polyline(HDC dc, const POINT* points, int count) {
 
 void Polyline(HDC dc, const POINT* points, int count, COLORREF pen, const Band& band) {
   if (dc == nullptr || points == nullptr) return;
+  if (system_drawing()) return system::Polyline(*dc, points, count, pen, band);
   const detail::ClipRect clip = detail::clip_of(*dc, band);
   const auto inside = [&clip](const POINT& p) {
     return p.x >= clip.x0 && p.x < clip.x1 && p.y >= clip.y0 && p.y < clip.y1;
@@ -196,6 +198,12 @@ void MoveToEx(HDC dc, int x, int y, POINT* previous) {
 
 void LineTo(HDC dc, int x, int y) {
   if (dc == nullptr) return;
+  if (system_drawing()) {
+    const POINT line[2] = {dc->current_position, {x, y}};
+    system::Polyline(*dc, line, 2, dc->pen_colour, kAllRows);
+    dc->current_position = {x, y};
+    return;
+  }
   detail::draw_line(*dc, dc->current_position.x, dc->current_position.y, x, y, dc->pen_colour,
                     detail::whole_surface(*dc));
   dc->current_position = {x, y};

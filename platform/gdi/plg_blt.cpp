@@ -6,6 +6,7 @@
 
 #include "platform/gdi/int_math.h"
 #include "platform/gdi/scan.h"
+#include "platform/gdi/system_gdi.h"
 
 namespace gdi {
 namespace {
@@ -103,6 +104,9 @@ void PlgBlt(HDC dst, const POINT* points, HDC src, int x_src, int y_src, int wid
 void PlgBlt(HDC dst, const POINT* points, HDC src, int x_src, int y_src, int width, int height,
             const Band& band) {
   if (dst == nullptr || src == nullptr || points == nullptr) return;
+  if (system_drawing()) {
+    return system::PlgBlt(*dst, points, *src, x_src, y_src, width, height, band);
+  }
   if (width <= 0 || height <= 0) return;
 
   const Point64 p0{points[0].x, points[0].y};
