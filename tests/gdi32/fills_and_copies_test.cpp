@@ -10,7 +10,6 @@
 #include "platform/gdi/bmp.h"
 #include "platform/gdi/gradient.h"
 #include "platform/gdi/plg_blt.h"
-#include "platform/gdi/polygon.h"
 #include "platform/gdi/transparent_blt.h"
 #include "tests/gdi32/same_as_gdi32.h"
 
@@ -56,24 +55,6 @@ TEST(SameAsGdi32, RandomGradientTriangles) {
     ASSERT_TRUE(same_as_gdi32(seed, w, h, back, [&](Surface& s, const Band& band) {
       gdi::GdiGradientFill(&s, v.data(), n, mesh.data(), static_cast<std::uint32_t>(mesh.size()),
                            gdi::GRADIENT_FILL_TRIANGLE, band);
-    }));
-  }
-}
-
-TEST(SameAsGdi32, RandomFlatTriangles) {
-  if (!have_gdi32()) GTEST_SKIP() << "no gdi32 here";
-  // The flat grey renderer's triangles, which gdi32 draws as gradients of
-  // one colour.
-  for (std::uint32_t seed = 1; seed <= kScenes / 4; ++seed) {
-    std::mt19937 rng(seed);
-    const int w = any_side(rng), h = any_side(rng);
-    POINT corners[3];
-    for (POINT& p : corners) {
-      p = {any_coordinate(rng, w, kFarCorner), any_coordinate(rng, h, kFarCorner)};
-    }
-    const COLORREF colour = any_colour(rng);
-    ASSERT_TRUE(same_as_gdi32(seed, w, h, any_colour(rng), [&](Surface& s, const Band& band) {
-      gdi::FillTriangle(&s, corners, colour, band);
     }));
   }
 }
