@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The Windows stage of the tests: the cross build (scripts/build-windows.sh),
-# its unit and integration tests under Wine, kelvo-render.exe against the
-# Linux kelvo-render byte for byte, the ten programs' windows under Wine and
-# Xvfb, and a GUI stress run of kelvo8.exe. Needs the Linux build in build/
+# its unit and integration tests under Wine (among them scenes drawn by our
+# rasteriser and by gdi32), kelvo-render.exe against the Linux kelvo-render
+# byte for byte, kelvo-render.exe drawing through gdi32 against our drawing,
+# the ten programs' windows under Wine and Xvfb, and a GUI stress run of
+# kelvo8.exe. Needs the Linux build in build/
 # (scripts/test.sh makes it first).
 #
 #   scripts/test-windows.sh [STRESS_SECONDS]     (default 45, to keep the
@@ -28,6 +30,9 @@ ctest --test-dir "$root/build-windows" -j "$(nproc)" --output-on-failure
 
 echo "== Windows: kelvo-render.exe against the Linux kelvo-render"
 bash "$root/tests/windows/same_results.sh" "$root/build" "$root/build-windows" 200
+
+echo "== Windows: kelvo-render.exe drawing through gdi32 against our drawing"
+bash "$root/tests/windows/system_drawing.sh" "$root/build-windows" "$root/build"
 
 echo "== Windows: the ten programs under Wine and Xvfb"
 bash "$root/tests/windows/windows_gui.sh" "$root/build-windows" "$root/build"

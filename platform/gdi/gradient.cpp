@@ -5,6 +5,7 @@
 
 #include "platform/gdi/int_math.h"
 #include "platform/gdi/scan.h"
+#include "platform/gdi/system_gdi.h"
 
 namespace gdi {
 namespace {
@@ -141,6 +142,9 @@ void GdiGradientFill(HDC dc, const TRIVERTEX* vertices, std::uint32_t vertex_cou
                      const void* mesh, std::uint32_t mesh_count, std::uint32_t mode,
                      const Band& band) {
   if (dc == nullptr || vertices == nullptr || mesh == nullptr) return;
+  if (system_drawing()) {
+    return system::GdiGradientFill(*dc, vertices, vertex_count, mesh, mesh_count, mode, band);
+  }
   if (mode != GRADIENT_FILL_TRIANGLE) return;
   const auto* triangles = static_cast<const GRADIENT_TRIANGLE*>(mesh);
   const ClipRect clip = detail::clip_of(*dc, band);

@@ -6,6 +6,7 @@
 
 #include "platform/gdi/int_math.h"
 #include "platform/gdi/line_raster.h"
+#include "platform/gdi/system_gdi.h"
 
 namespace gdi {
 namespace detail {
@@ -19,17 +20,17 @@ bool short_line(std::int64_t a, std::int64_t b, std::int64_t c) {
 
 // Narrows the steps [lo, hi] to those whose minor offset q lies in [qa, qb]:
 // q(i) never decreases, so they are one range, with
-//   q(i) >= qa  <=>  i >= (2*n*qa - n) / (2*m)
-//   q(i) <= qb  <=>  i <  (2*n*(qb+1) - n) / (2*m).
+//   q(i) >= qa  <=>  i >= (2*n*qa - h) / (2*m)
+//   q(i) <= qb  <=>  i <  (2*n*(qb+1) - h) / (2*m).
 // T holds the products: 128 bits in general, as 2 * n * qa reaches 2^65.
 // False when no step is left.
 template <class T>
-bool visible_steps(std::int64_t n, std::int64_t m, std::int64_t qa, std::int64_t qb,
-                   std::int64_t& lo, std::int64_t& hi) {
+bool visible_steps(std::int64_t n, std::int64_t m, std::int64_t h, std::int64_t qa,
+                   std::int64_t qb, std::int64_t& lo, std::int64_t& hi) {
   const T two_n = T{2} * n;
   const T two_m = T{2} * m;
-  const T first = ceil_div(two_n * qa - n, two_m);
-  const T last = ceil_div(two_n * (T{qb} + 1) - n, two_m) - 1;
+  const T first = ceil_div(two_n * qa - h, two_m);
+  const T last = ceil_div(two_n * (T{qb} + 1) - h, two_m) - 1;
   if (first > hi || last < lo) return false;
   // Both now lie within [lo, hi], so the narrowing casts are exact.
   if (first > lo) lo = static_cast<std::int64_t>(first);
@@ -37,21 +38,32 @@ bool visible_steps(std::int64_t n, std::int64_t m, std::int64_t qa, std::int64_t
   return lo <= hi;
 }
 
-// The minor offset floor((2*lo*m + n) / (2*n)) of step lo, and the error
+// The minor offset floor((2*lo*m + h) / (2*n)) of step lo, and the error
 // term, the remainder.
 template <class T>
-void start_at(std::int64_t n, std::int64_t m, std::int64_t lo, std::int64_t& minor,
-              std::int64_t& err) {
-  const T num = T{2} * lo * m + n;
+void start_at(std::int64_t n, std::int64_t m, std::int64_t h, std::int64_t lo,
+              std::int64_t& minor, std::int64_t& err) {
+  const T num = T{2} * lo * m + h;
   minor = static_cast<std::int64_t>(num / (T{2} * n));
   err = static_cast<std::int64_t>(num % (T{2} * n));
 }
 
+// The error term's start, h of the steps below: n, less one where the minor
+// coordinate rises (minor_delta > 0), so that an exact half goes to the
+// smaller coordinate.
+constexpr std::int64_t tie_half(std::int64_t n, std::int64_t minor_delta) {
+  return minor_delta > 0 ? n - 1 : n;
+}
+
 // With n = |major delta| and m = |minor delta| (m <= n), step i = 0 .. n-1 of
 // the line is the pixel
-//   major = a0 + sa * i,   minor = b0 + sb * floor((2*i*m + n) / (2*n)),
-// the midpoint rule with exact halves: a 45-degree line steps diagonally and
-// |dx| == |dy| counts as x-major. Only the steps inside the clip are visited.
+//   major = a0 + sa * i,   minor = b0 + sb * floor((2*i*m + h) / (2*n)),
+// the pixel nearest the line at each step; |dx| == |dy| counts as x-major.
+// Where the line passes exactly half-way between two pixels, gdi32 takes the
+// one of smaller minor coordinate, the upper of two rows or the left of two
+// columns, whichever way the line runs: h = n when the minor coordinate
+// falls along the line (sb < 0), n - 1 when it rises. Only the steps inside
+// the clip are visited.
 void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour,
                const ClipRect& clip) {
   if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1) return;
@@ -74,11 +86,12 @@ void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour,
   const std::int64_t m = abs_value(db);
   const int sa = da > 0 ? 1 : -1;
   const int sb = db >= 0 ? 1 : -1;
+  const std::int64_t h = tie_half(n, sb);
 
   std::int64_t lo = 0;  // first and last visible step
   std::int64_t hi = n - 1;
-  std::int64_t minor = 0;  // floor((2*lo*m + n) / (2*n))
-  std::int64_t err = n;    // (2*lo*m + n) mod 2n
+  std::int64_t minor = 0;  // floor((2*lo*m + h) / (2*n))
+  std::int64_t err = h;    // (2*lo*m + h) mod 2n
 
   // With both ends in the clip every step is, and the start is step 0.
   const bool inside = x0 >= clip.x0 && x0 < clip.x1 && y0 >= clip.y0 && y0 < clip.y1 &&
@@ -99,14 +112,14 @@ void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour,
     if (qb < 0) return;
     if (m == 0) {
       if (qa > 0) return;
-    } else if (!(short_line(n, qa, qb) ? visible_steps<std::int64_t>(n, m, qa, qb, lo, hi)
-                                       : visible_steps<i128>(n, m, qa, qb, lo, hi))) {
+    } else if (!(short_line(n, qa, qb) ? visible_steps<std::int64_t>(n, m, h, qa, qb, lo, hi)
+                                       : visible_steps<i128>(n, m, h, qa, qb, lo, hi))) {
       return;
     }
     if (short_line(n, lo, m)) {
-      start_at<std::int64_t>(n, m, lo, minor, err);
+      start_at<std::int64_t>(n, m, h, lo, minor, err);
     } else {
-      start_at<i128>(n, m, lo, minor, err);
+      start_at<i128>(n, m, h, lo, minor, err);
     }
   }
 
@@ -152,7 +165,7 @@ void draw_line_inside(Surface& s, int x0, int y0, int x1, int y1, COLORREF colou
   const std::ptrdiff_t b_stride = x_major ? (dy >= 0 ? width : -width) : (dx >= 0 ? 1 : -1);
   std::uint32_t* const pixels = s.row(0);
   std::ptrdiff_t index = static_cast<std::ptrdiff_t>(y0) * width + x0;
-  int err = n;
+  int err = static_cast<int>(tie_half(n, x_major ? dy : dx));
   for (int k = n; k > 0; --k) {
     pixels[index] = colour;
     index += a_stride;
@@ -173,6 +186,7 @@ void Polyline(HDC dc, const POINT* points, int count) {
 
 void Polyline(HDC dc, const POINT* points, int count, COLORREF pen, const Band& band) {
   if (dc == nullptr || points == nullptr) return;
+  if (system_drawing()) return system::Polyline(*dc, points, count, pen, band);
   const detail::ClipRect clip = detail::clip_of(*dc, band);
   const auto inside = [&clip](const POINT& p) {
     return p.x >= clip.x0 && p.x < clip.x1 && p.y >= clip.y0 && p.y < clip.y1;
@@ -196,6 +210,12 @@ void MoveToEx(HDC dc, int x, int y, POINT* previous) {
 
 void LineTo(HDC dc, int x, int y) {
   if (dc == nullptr) return;
+  if (system_drawing()) {
+    const POINT line[2] = {dc->current_position, {x, y}};
+    system::Polyline(*dc, line, 2, dc->pen_colour, kAllRows);
+    dc->current_position = {x, y};
+    return;
+  }
   detail::draw_line(*dc, dc->current_position.x, dc->current_position.y, x, y, dc->pen_colour,
                     detail::whole_surface(*dc));
   dc->current_position = {x, y};

@@ -2,7 +2,8 @@
 // The parallelogram warp: the source rectangle mapped affinely onto the
 // parallelogram whose upper-left, upper-right and lower-left corners are
 // points[0], points[1] and points[2]. Each destination pixel inside it takes
-// the nearest source texel.
+// the texel its centre falls in; a parallelogram whose sides run along the
+// axes, upright or mirrored, is stretched as gdi32 stretches a rectangle.
 
 #include "platform/gdi/band.h"
 #include "platform/gdi/surface.h"

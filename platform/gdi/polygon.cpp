@@ -6,6 +6,7 @@
 
 #include "platform/gdi/line_raster.h"
 #include "platform/gdi/scan.h"
+#include "platform/gdi/system_gdi.h"
 
 namespace gdi {
 
@@ -20,6 +21,18 @@ void Polygon(HDC dc, const POINT* points, int count) {
 
 void FillTriangle(HDC dc, const POINT* corners, COLORREF colour, const Band& band) {
   if (dc == nullptr || corners == nullptr) return;
+  if (system_drawing()) {
+    // gdi32 has no such call: the renderers' flat gradient triangle is what
+    // it stands for, a gradient of one colour at every corner.
+    const auto channel = [](unsigned byte) { return static_cast<COLOR16>(byte << 8); };
+    TRIVERTEX v[3];
+    for (int k = 0; k < 3; ++k) {
+      v[k] = {corners[k].x, corners[k].y, channel(GetRValue(colour)), channel(GetGValue(colour)),
+              channel(GetBValue(colour)), 0};
+    }
+    const GRADIENT_TRIANGLE mesh{0, 1, 2};
+    return system::GdiGradientFill(*dc, v, 3, &mesh, 1, GRADIENT_FILL_TRIANGLE, band);
+  }
   Surface& s = *dc;
   const detail::Point64 pts[3] = {
       {corners[0].x, corners[0].y}, {corners[1].x, corners[1].y}, {corners[2].x, corners[2].y}};
@@ -32,6 +45,9 @@ void FillTriangle(HDC dc, const POINT* corners, COLORREF colour, const Band& ban
 void Polygon(HDC dc, const POINT* points, int count, const PolygonStyle& style,
              const Band& band) {
   if (dc == nullptr || points == nullptr || count < 2) return;
+  if (system_drawing()) {
+    return system::Polygon(*dc, points, count, style.brush, style.pen, style.filled, band);
+  }
   Surface& s = *dc;
   const detail::ClipRect clip = detail::clip_of(s, band);
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "platform/gdi/system_gdi.h"
+
 namespace gdi {
 
 Surface::Surface(int width, int height, COLORREF back) : back_colour(back) {
@@ -21,6 +23,7 @@ void Surface::set_pixel(int x, int y, COLORREF colour) {
 }
 
 void Surface::Cls() {
+  if (system_drawing()) return system::Cls(*this);
   // Four pixels a store: the compiler's own loop for std::fill stores one at
   // a time, and the main view is cleared every frame.
   const __m128i four = _mm_set1_epi32(static_cast<int>(back_colour));

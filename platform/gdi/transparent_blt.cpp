@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/gdi/system_gdi.h"
+
 namespace gdi {
 
 void GdiTransparentBlt(HDC dst, int x_dst, int y_dst, int width_dst, int height_dst, HDC src,
@@ -17,6 +19,10 @@ void GdiTransparentBlt(HDC dst, int x_dst, int y_dst, int width_dst, int height_
                        int x_src, int y_src, int width_src, int height_src,
                        COLORREF transparent, const Band& band) {
   if (dst == nullptr || src == nullptr) return;
+  if (system_drawing()) {
+    return system::GdiTransparentBlt(*dst, x_dst, y_dst, width_dst, height_dst, *src, x_src,
+                                     y_src, width_src, height_src, transparent, band);
+  }
   // Only 1:1 copies: a stretched or empty rectangle copies nothing.
   if (width_dst <= 0 || height_dst <= 0) return;
   if (width_src != width_dst || height_src != height_dst) return;

@@ -27,11 +27,13 @@ void set_screen_triangle(b3d::Table& t, int r, std::array<POINT, 3> s) {
 // to (40,40); its counter-clockwise twin is drawn in the kelvo-render tests.
 constexpr std::array<POINT, 3> kClockwise = {{{10, 40}, {10, 10}, {40, 10}}};
 
-// Texel of the test texture at 30/32 scale on that square.
+// The texel column and row of the test texture at 30/32 scale on that
+// square, upright, as gdi32 shrinks it: of the texels from round(j * 32 / 30)
+// on, a pixel takes the last in a row and the first in a column.
+int texel_u(int x) { return (2 * (x - 10 + 1) * 32 + 30) / 60 - 1; }
+int texel_v(int y) { return (2 * (y - 10) * 32 + 30) / 60; }
 gdi::COLORREF texel_at(int x, int y) {
-  const int u = (x - 10) * 32 / 30;
-  const int v = (y - 10) * 32 / 30;
-  return test_texture().pixels[static_cast<std::size_t>(v * 32 + u)];
+  return test_texture().pixels[static_cast<std::size_t>(texel_v(y) * 32 + texel_u(x))];
 }
 
 bool in_square(int x, int y) { return x >= 10 && x < 40 && y >= 10 && y < 40; }
@@ -94,8 +96,7 @@ TEST_F(DrawTexturedTest, TheTextureLiesUprightOnTheTriangleUnlessItIsCulled) {
   draw({kClockwise});
   expect_view([&](int x, int y) {
     if (!in_square(x, y)) return back();
-    const int u = (x - 10) * 32 / 30, v = (y - 10) * 32 / 30;
-    return u + v >= 32 ? back() : texel_at(x, y);
+    return texel_u(x) + texel_v(y) >= 32 ? back() : texel_at(x, y);
   });
   EXPECT_EQ(b3d.TextureCut, 1);
   EXPECT_EQ(Picture1.ScaleMode, toolkit::kScalePixels);

@@ -21,20 +21,45 @@ Surface texture(int w, int h) {
   return t;
 }
 
-TEST(PlgBlt, UprightAndReflectedScaledTexture) {
+TEST(PlgBlt, UprightAndMirroredTexturesAsGdi32StretchesThem) {
+  // 32 texels shrunk to 30 pixels: of the texels from round(j * 32 / 30) on,
+  // a pixel takes the last in a row and the first in a column. A mirrored
+  // warp is the mirror image about its first corner's pixel.
   Surface tex = texture(32, 32);
+  const auto last_in_row = [](int j) { return (2 * (j + 1) * 32 + 30) / 60 - 1; };
+  const auto first_in_column = [](int j) { return (2 * j * 32 + 30) / 60; };
   const POINT upright[3] = {{10, 10}, {40, 10}, {10, 40}};
-  const POINT mirrored[3] = {{10, 10}, {10, 40}, {40, 10}};
+  const POINT mirrored[3] = {{40, 10}, {10, 10}, {40, 40}};
   for (const POINT* pts : {upright, mirrored}) {
     Surface s(50, 50, kBack);
     PlgBlt(&s, pts, &tex, 0, 0, 32, 32, nullptr, 0, 0);
+    const int left = pts == upright ? 10 : 11;
     EXPECT_TRUE(image_is(s, [&](int x, int y) {
-      if (x < 10 || x >= 40 || y < 10 || y >= 40) return kBack;
-      const int u = (x - 10) * 32 / 30, v = (y - 10) * 32 / 30;  // 30 pixels for 32 texels
-      return pts == upright ? RGB(u, v, 200) : RGB(v, u, 200);
+      if (x < left || x >= left + 30 || y < 10 || y >= 40) return kBack;
+      const int j = pts == upright ? x - 10 : 40 - x;
+      return RGB(last_in_row(j), first_in_column(y - 10), 200);
     }));
-    EXPECT_EQ(s.pixel(39, 39), RGB(30, 30, 200));
   }
+  // 8 texels enlarged to 12 pixels: texel t from pixel round(t * 1.5) on,
+  // halves rounded up.
+  Surface small = texture(8, 8), s(20, 20, kBack);
+  const POINT enlarged[3] = {{0, 0}, {12, 0}, {0, 12}};
+  PlgBlt(&s, enlarged, &small, 0, 0, 8, 8, nullptr, 0, 0);
+  const int first[12] = {0, 0, 1, 2, 2, 3, 4, 4, 5, 6, 6, 7};
+  for (int j = 0; j < 12; ++j) EXPECT_EQ(s.pixel(j, j), RGB(first[j], first[j], 200)) << j;
+}
+
+TEST(PlgBlt, ReflectedAboutTheDiagonal) {
+  // Not upright: the general mapping, a pixel centre's place in the
+  // parallelogram taken to the texel it falls in.
+  Surface tex = texture(32, 32);
+  const POINT reflected[3] = {{10, 10}, {10, 40}, {40, 10}};
+  Surface s(50, 50, kBack);
+  PlgBlt(&s, reflected, &tex, 0, 0, 32, 32, nullptr, 0, 0);
+  EXPECT_TRUE(image_is(s, [&](int x, int y) {
+    if (x < 10 || x >= 40 || y < 10 || y >= 40) return kBack;
+    return RGB((y - 10) * 32 / 30, (x - 10) * 32 / 30, 200);
+  }));
 }
 
 TEST(PlgBlt, RandomParallelogramsMatchFormula) {

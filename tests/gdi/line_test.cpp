@@ -24,13 +24,28 @@ constexpr COLORREF kPen = RGB(200, 100, 50);
 TEST(Lines, MidpointStepsWithStartDrawnAndEndLeftOut) {
   Surface s(8, 4, kBack);
   s.pen_colour = kPen;
-  const POINT p[2] = {{0, 0}, {5, 2}};  // the minor step comes where 2*i*2 + 5 reaches 10, 20
+  const POINT p[2] = {{0, 0}, {5, 2}};  // y = 2x/5: rounded, 0 0 1 1 2
   Polyline(&s, p, 2);
   EXPECT_TRUE(image_is(s, [](int x, int y) {
     return (y == 0 && x <= 1) || (y == 1 && (x == 2 || x == 3)) || (y == 2 && x == 4) ? kPen
                                                                                       : kBack;
   }));
   EXPECT_TRUE(line_matches(s, 3, 1, 3, 1));  // zero length: nothing
+}
+
+TEST(Lines, ExactHalvesTakeTheUpperRowOrTheLeftColumn) {
+  // Each line passes half-way between two pixels at its middle step, and
+  // takes the same one whichever way it runs.
+  Surface s(5, 5, kBack);
+  s.pen_colour = kPen;
+  const POINT ends[4][2] = {{{0, 1}, {4, 2}}, {{4, 2}, {0, 1}}, {{1, 0}, {2, 4}}, {{2, 4}, {1, 0}}};
+  const POINT middle[4] = {{2, 1}, {2, 1}, {1, 2}, {1, 2}};
+  for (int k = 0; k < 4; ++k) {
+    s.Cls();
+    Polyline(&s, ends[k], 2);
+    EXPECT_EQ(s.pixel(middle[k].x, middle[k].y), kPen) << k;
+    EXPECT_EQ(s.pixel(middle[k].x + (k < 2 ? 0 : 1), middle[k].y + (k < 2 ? 1 : 0)), kBack) << k;
+  }
 }
 
 TEST(Lines, AllOctantsAndClippedHugeCoordinatesMatchFormula) {

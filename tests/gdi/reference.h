@@ -32,14 +32,18 @@ bool covered(const Poly& poly, int64_t x, int64_t y) {
 }
 
 // Whether the line from (x0,y0) to (x1,y1) draws pixel (x, y): step i along
-// the major axis lands on minor offset floor((2*i*m + n) / (2*n)).
+// the major axis lands on the minor coordinate nearest the line's, t = b0 +
+// i * db / n, and where t lies exactly half-way, on the smaller one (the
+// upper row, the left column), as gdi32 does: ceil(t - 1/2).
 inline bool on_line(int64_t x0, int64_t y0, int64_t x1, int64_t y1, int64_t x, int64_t y) {
   if (std::abs(x1 - x0) < std::abs(y1 - y0)) return on_line(y0, x0, y1, x1, y, x);
-  const int64_t n = std::abs(x1 - x0), m = std::abs(y1 - y0);
+  const int64_t n = std::abs(x1 - x0), db = y1 - y0;
   const int64_t i = x1 > x0 ? x - x0 : x0 - x;
   if (n == 0 || i < 0 || i >= n) return false;
-  const int64_t q = static_cast<int64_t>((i128{2} * i * m + n) / (i128{2} * n));
-  return y == (y1 >= y0 ? y0 + q : y0 - q);
+  // ceil(p / q) for q > 0, with p = 2 * i * db - n and q = 2 * n.
+  const i128 p = i128{2} * i * db - n, q = i128{2} * n;
+  const i128 ceiling = p >= 0 ? (p + q - 1) / q : -((-p) / q);
+  return y == y0 + static_cast<int64_t>(ceiling);
 }
 
 // Coordinates that mix the surface's neighbourhood with extremes.
