@@ -63,6 +63,16 @@ gui_stop_xvfb() {
   fi
 }
 
+# A GUI test's one argument, its build folder: sets $build_dir and $bin, and
+# $shots, the folder for its screenshots ($SCREENSHOT_DIR, default /tmp).
+gui_test_folders() {
+  [[ $# -eq 1 ]] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
+  build_dir=$(cd "$1" 2>/dev/null && pwd) || gui_fail "no build folder $1"
+  bin="$build_dir/bin"
+  shots=${SCREENSHOT_DIR:-/tmp}
+  mkdir -p "$shots" || gui_fail "cannot create $shots"
+}
+
 # gui_session: makes the scratch folder $work (where the close helper is
 # built too) and sets $program_pid empty; on exit it kills the program whose
 # pid the caller put in $program_pid, stops Xvfb and removes $work.

@@ -14,11 +14,7 @@
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb-window.sh"
 
-[[ $# -eq 1 ]] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
-build_dir=$(cd "$1" 2>/dev/null && pwd) || gui_fail "no build folder $1"
-bin="$build_dir/bin"
-shots=${SCREENSHOT_DIR:-/tmp}
-mkdir -p "$shots" || gui_fail "cannot create $shots"
+gui_test_folders "$@"
 
 gui_session
 

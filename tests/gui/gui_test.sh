@@ -17,12 +17,9 @@
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xvfb-window.sh"
 
-[[ $# -eq 1 ]] || { echo "usage: $0 BUILD_DIR" >&2; exit 2; }
-build_dir=$(cd "$1" 2>/dev/null && pwd) || gui_fail "no build folder $1"
-program="$build_dir/bin/kelvo8"
+gui_test_folders "$@"
+program="$bin/kelvo8"
 [[ -x "$program" ]] || gui_fail "$program is not built"
-shots=${SCREENSHOT_DIR:-/tmp}
-mkdir -p "$shots" || gui_fail "cannot create $shots"
 
 gui_session
 
