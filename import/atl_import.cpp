@@ -27,10 +27,12 @@
 #include <fstream>
 #include <limits>
 #include <meshoptimizer.h>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/runtime/memory_budget.h"
 #include "platform/runtime/output_file.h"
 #include "platform/runtime/temporary_files.h"
 
@@ -39,6 +41,11 @@ namespace {
 constexpr int kLoaderLimit = 19000;              // triangles the program's loader reads
 constexpr int kMaxNesting = 1000;                // levels of nodes; scenes use a few dozen
 constexpr std::uintmax_t kLargeFile = 10 << 20;  // bytes; from here on reading shows progress
+// The memory a conversion may take: plenty for any real model (Assimp's
+// scenes take a few times their file), while a header claiming billions of
+// elements is refused at once.
+constexpr std::uintmax_t kBaseMemory = std::uintmax_t{2} << 30;
+constexpr std::uintmax_t kMemoryPerFileByte = 64;
 
 enum class Winding { keep, flip, automatic };
 
@@ -358,6 +365,13 @@ bool write_atl(const Mesh& mesh, const Options& o, std::size_t source_triangles)
   return true;
 }
 
+// Assimp turns an allocation that failed into the error text "std::bad_alloc".
+const char* reading_fault(const Assimp::Importer& importer) {
+  const char* fault = importer.GetErrorString();
+  if (std::strcmp(fault, "std::bad_alloc") != 0) return fault;
+  return "it asks for more memory than a file of its size can need";
+}
+
 int convert(const Options& o) {
   const char* in = o.input.c_str();
   if (!std::ifstream(o.input, std::ios::binary) || std::filesystem::is_directory(o.input)) {
@@ -368,6 +382,10 @@ int convert(const Options& o) {
   std::error_code size_error;
   const std::uintmax_t bytes = std::filesystem::file_size(o.input, size_error);
   const bool large = !size_error && bytes >= kLargeFile;
+  const std::uintmax_t unbounded = std::numeric_limits<std::uintmax_t>::max();
+  if (!size_error && bytes <= (unbounded - kBaseMemory) / kMemoryPerFileByte) {
+    runtime::limit_further_memory(kBaseMemory + kMemoryPerFileByte * bytes);
+  }
   if (large) importer.SetProgressHandler(new ReadProgress);  // the importer deletes it
   const std::string extension = std::filesystem::path(o.input).extension().string();
   if (extension.empty() || !importer.IsExtensionSupported(extension)) {
@@ -377,7 +395,7 @@ int convert(const Options& o) {
   const aiScene* scene = importer.ReadFile(o.input, 0);
   if (!scene || !scene->mRootNode) {
     std::fprintf(stderr, "atl-import: %s: cannot be read as a model: %s\n", in,
-                 importer.GetErrorString());
+                 reading_fault(importer));
     return 1;
   }
   if (const char* fault = damage(*scene)) {
@@ -388,7 +406,7 @@ int convert(const Options& o) {
                                        aiProcess_SortByPType);
   if (!scene || !scene->mRootNode) {
     std::fprintf(stderr, "atl-import: %s: cannot be read as a model: %s\n", in,
-                 importer.GetErrorString());
+                 reading_fault(importer));
     return 1;
   }
   Mesh mesh;
@@ -440,5 +458,11 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!options) return 2;
-  return convert(*options);
+  try {
+    return convert(*options);
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "atl-import: %s: not enough memory to convert it\n",
+                 options->input.c_str());
+    return 1;
+  }
 }

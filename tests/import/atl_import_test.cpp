@@ -355,21 +355,34 @@ TEST(AtlImport, UnreadableFilesFailWithAMessage) {
   std::ofstream(points) << "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
   const std::string unknown = scratch("cube.nosuchformat");
   std::ofstream(unknown) << "1 2 3\n";
-  // More corners declared than held: Assimp's own steps would abort on it.
-  const std::string short_off = scratch("short.off");
-  std::ofstream(short_off) << "OFF\n99999999999 1 0\n0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n";
   const std::pair<std::string, std::string> cases[] = {
       {garbage, "garbage.obj"},
       {scratch("missing.obj"), "cannot read"},
       {points, "no triangles"},
       {unknown, "unknown model format"},
-      {short_off, "cannot be read as a model"},
   };
   for (const auto& [file, message] : cases) {
     const Outcome run = atl_import(file + " -o " + scratch("never.atl"));
     EXPECT_EQ(run.status, 1) << file;
     EXPECT_NE(run.errors.find(message), std::string::npos) << run.errors;
   }
+  EXPECT_FALSE(std::filesystem::exists(scratch("never.atl")));
+}
+
+// More corners declared than held: Assimp's reader asks for 14 GB for them
+// and fills them before it finds the file short, unless the conversion's
+// memory budget refuses them at once.
+TEST(AtlImport, AHeaderClaimingBillionsOfCornersIsRefused) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the address sanitizer ends the program on any allocation that fails";
+#endif
+  const std::string short_off = scratch("short.off");
+  std::ofstream(short_off) << "OFF\n99999999999 1 0\n0 0 0\n1 0 0\n0 1 0\n3 0 1 2\n";
+  const Outcome run = atl_import(short_off + " -o " + scratch("never.atl"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.errors.find("cannot be read as a model: it asks for more memory"),
+            std::string::npos)
+      << run.errors;
   EXPECT_FALSE(std::filesystem::exists(scratch("never.atl")));
 }
 
