@@ -26,7 +26,7 @@ bool HelperThread::available() {
 HelperThread::~HelperThread() {
   if (!thread_.joinable()) return;
   state_.store(kStopping);
-  state_.notify_one();
+  wake_sleepers();
   thread_.join();
 }
 
@@ -34,7 +34,7 @@ void HelperThread::share(const std::function<void()>& job) {
   if (!thread_.joinable()) thread_ = std::thread([this] { serve(); });
   job_ = &job;
   state_.store(kPosted);
-  state_.notify_one();
+  wake_sleepers();
   job();
   // Not taken yet: withdrawn, as nothing is left for the helper to do.
   int posted = kPosted;
@@ -45,7 +45,7 @@ void HelperThread::share(const std::function<void()>& job) {
     if (spins < kSpinsBeforeSleeping) {
       _mm_pause();
     } else {
-      state_.wait(kTaken);
+      sleep_while(kTaken);
     }
   }
 }
@@ -57,7 +57,7 @@ void HelperThread::serve() {
     for (int spins = 0; state == kIdle; ++spins) {
       _mm_pause();
       if (spins % 64 == 0 && std::chrono::steady_clock::now() > awake_until) {
-        state_.wait(kIdle);
+        sleep_while(kIdle);
       }
       state = state_.load();
     }
@@ -66,8 +66,20 @@ void HelperThread::serve() {
     if (!state_.compare_exchange_strong(posted, kTaken)) continue;  // withdrawn meanwhile
     (*job_)();
     state_.store(kIdle);
-    state_.notify_one();
+    wake_sleepers();
   }
+}
+
+void HelperThread::sleep_while(int state) {
+  std::unique_lock lock(sleep_mutex_);
+  woken_.wait(lock, [&] { return state_.load() != state; });
+}
+
+// Taking the lock after the state has changed means a thread that read the
+// old state under it is already asleep when the notice comes.
+void HelperThread::wake_sleepers() {
+  { const std::lock_guard lock(sleep_mutex_); }
+  woken_.notify_all();
 }
 
 }  // namespace runtime

@@ -7,7 +7,9 @@
 // often follows at once.
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <thread>
 
 namespace runtime {
@@ -32,8 +34,15 @@ class HelperThread {
  private:
   enum State : int { kIdle, kPosted, kTaken, kStopping };
   void serve();
+  void sleep_while(int state);
+  void wake_sleepers();
 
   std::atomic<int> state_{kIdle};
+  // Sleeping is done on a condition variable, not with std::atomic's wait:
+  // MinGW's C++ library reads the value before it takes its lock there, so
+  // a wake-up in between is lost and both threads sleep for ever.
+  std::mutex sleep_mutex_;
+  std::condition_variable woken_;
   const std::function<void()>* job_ = nullptr;  // read by the helper once it has taken the job
   std::thread thread_;
 };
