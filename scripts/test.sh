@@ -32,7 +32,8 @@ bash "$root/scripts/test-web.sh" "$root/build"  # the WebAssembly build and its 
 echo "== ThreadSanitizer build: the renderers' two threads"
 cmake -S "$root" -B "$root/build-tsan" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKELVO_TSAN=ON \
   -DKELVO_WERROR=ON -DKELVO_BENCH=OFF -DKELVO_GUI_TESTS=OFF >/dev/null
-cmake --build "$root/build-tsan" -j "$jobs" --target editions_tests b3d_tests
+cmake --build "$root/build-tsan" -j "$jobs" --target editions_tests b3d_tests runtime_tests
+TSAN_OPTIONS=halt_on_error=1 "$root/build-tsan/bin/runtime_tests" --gtest_filter='HelperThread.*'
 TSAN_OPTIONS=halt_on_error=1 "$root/build-tsan/bin/editions_tests" --gtest_filter='TwoThreads.*'
 TSAN_OPTIONS=halt_on_error=1 "$root/build-tsan/bin/b3d_tests" --gtest_filter='DepthSort.*'
 
