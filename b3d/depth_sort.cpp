@@ -164,12 +164,25 @@ void DepthSorter::gather_rows(Table& table, runtime::HelperThread& helper,
   if (sorted_.upper_row() != n || sorted_.columns() != table.columns()) {
     sorted_ = Table(n, table.columns());
   }
-  share_rows(helper, 1, n + 1, [&](int, int begin, int end) {
-    for (int p = begin; p < end; ++p) {
-      std::memcpy(sorted_.row(p), table.row(row_at_[p]), row_bytes);
-    }
-  });
+  share_rows(helper, 1, n + 1,
+             [&](int, int begin, int end) { gather(table, begin, end, row_bytes); });
   std::swap(table, sorted_);
+}
+
+void DepthSorter::gather(const Table& table, int begin, int end, std::size_t row_bytes) {
+  // From frame to frame the rows move a few hundred places either way, which
+  // leaves no pattern for the processor to fetch ahead by: the rows a few
+  // places on are asked for while this one is copied.
+  constexpr int kAhead = 8;
+  const int last = table.upper_row();
+  for (int p = begin; p < end; ++p) {
+    if (p + kAhead <= last) {
+      const char* ahead = reinterpret_cast<const char*>(table.row(row_at_[p + kAhead]));
+      for (std::size_t byte = 0; byte < row_bytes; byte += 64) __builtin_prefetch(ahead + byte);
+      __builtin_prefetch(ahead + row_bytes - 1);
+    }
+    std::memcpy(sorted_.row(p), table.row(row_at_[p]), row_bytes);
+  }
 }
 
 void DepthSorter::replay_and_gather(Table& table, runtime::HelperThread& helper,
@@ -199,9 +212,7 @@ void DepthSorter::replay_and_gather(Table& table, runtime::HelperThread& helper,
       // make the caller wait for the helper to get it back.
       if (placed.load(std::memory_order_acquire) < end - 1) continue;
       if (!next.compare_exchange_weak(k, k + 1)) continue;
-      for (int p = begin; p < end; ++p) {
-        std::memcpy(sorted_.row(p), table.row(row_at_[p]), row_bytes);
-      }
+      gather(table, begin, end, row_bytes);
     }
   });
   std::swap(table, sorted_);

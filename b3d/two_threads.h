@@ -77,10 +77,12 @@ class BandBins {
   Piece pieces_[kPieces];
 };
 
-// Jobs 0 .. count - 1 handed out from both ends: the caller takes them from
-// the first on and the helper from the last back. From one call to the next,
+// Jobs 0 .. count - 1 handed out from both ends: the helper takes them from
+// the first on and the caller from the last back. From one call to the next,
 // each thread then works on much the same part of the table and the target,
-// which its own cache still holds.
+// which its own cache still holds. It is this way round because the depth
+// sort has the helper gather the first rows while the caller works out
+// their order.
 class JobsFromBothEnds {
  public:
   explicit JobsFromBothEnds(int count)
@@ -111,7 +113,7 @@ void share_out(runtime::HelperThread& helper, int count, const Job& job) {
   JobsFromBothEnds jobs(count);
   const std::thread::id caller = std::this_thread::get_id();
   helper.share([&] {
-    const bool from_front = std::this_thread::get_id() == caller;
+    const bool from_front = std::this_thread::get_id() != caller;
     for (int k; (k = jobs.take(from_front)) >= 0;) job(k);
   });
 }
