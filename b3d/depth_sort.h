@@ -46,6 +46,8 @@ class DepthSorter {
   void replay_and_gather(Table& table, runtime::HelperThread& helper, std::size_t row_bytes);
   void follow_cycles(Table& table, std::size_t row_bytes);
   void gather_rows(Table& table, runtime::HelperThread& helper, std::size_t row_bytes);
+  // sorted_'s rows [begin, end) from the table's rows they stand for.
+  void gather(const Table& table, int begin, int end, std::size_t row_bytes);
 
   // row_at_[p]: the original row that stands at position p; position_of_ is
   // its inverse. Both cover 0..N, entry 0 unused.

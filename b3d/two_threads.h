@@ -11,6 +11,7 @@
 #include <atomic>
 #include <climits>
 #include <cstdint>
+#include <thread>
 #include <vector>
 
 #include "platform/gdi/band.h"
@@ -76,12 +77,44 @@ class BandBins {
   Piece pieces_[kPieces];
 };
 
+// Jobs 0 .. count - 1 handed out from both ends: the helper takes them from
+// the first on and the caller from the last back. From one call to the next,
+// each thread then works on much the same part of the table and the target,
+// which its own cache still holds. It is this way round because the depth
+// sort has the helper gather the first rows while the caller works out
+// their order.
+class JobsFromBothEnds {
+ public:
+  explicit JobsFromBothEnds(int count)
+      : ends_(std::uint64_t{static_cast<std::uint32_t>(count)} << 32) {}
+  // The next job from the front or from the back; -1 once none is left.
+  int take(bool from_front) {
+    std::uint64_t now = ends_.load();
+    for (;;) {
+      const auto front = static_cast<std::uint32_t>(now);
+      const auto back = static_cast<std::uint32_t>(now >> 32);
+      if (front >= back) return -1;
+      const std::uint64_t next = from_front ? now + 1 : now - (std::uint64_t{1} << 32);
+      if (ends_.compare_exchange_weak(now, next)) {
+        return static_cast<int>(from_front ? front : back - 1);
+      }
+    }
+  }
+
+ private:
+  // The next job from the front in the low half, one past the next from the
+  // back in the high half.
+  std::atomic<std::uint64_t> ends_;
+};
+
 // job(k) for k = 0 .. count - 1, each once, by whichever thread is free.
 template <class Job>
 void share_out(runtime::HelperThread& helper, int count, const Job& job) {
-  std::atomic<int> next{0};
+  JobsFromBothEnds jobs(count);
+  const std::thread::id caller = std::this_thread::get_id();
   helper.share([&] {
-    for (int k; (k = next.fetch_add(1)) < count;) job(k);
+    const bool from_front = std::this_thread::get_id() != caller;
+    for (int k; (k = jobs.take(from_front)) >= 0;) job(k);
   });
 }
 
