@@ -161,12 +161,16 @@ void DepthSorter::gather_rows(Table& table, runtime::HelperThread& helper,
   // Every row of the sorted table written once, in order, shared between
   // the threads; the second table then takes the first one's place.
   const int n = table.upper_row();
-  if (sorted_.upper_row() != n || sorted_.columns() != table.columns()) {
-    sorted_ = Table(n, table.columns());
-  }
+  shape_sorted_like(table);
   share_rows(helper, 1, n + 1,
              [&](int, int begin, int end) { gather(table, begin, end, row_bytes); });
   std::swap(table, sorted_);
+}
+
+void DepthSorter::shape_sorted_like(const Table& table) {
+  if (sorted_.upper_row() != table.upper_row() || sorted_.columns() != table.columns()) {
+    sorted_ = Table(table.upper_row(), table.columns());
+  }
 }
 
 void DepthSorter::gather(const Table& table, int begin, int end, std::size_t row_bytes) {
@@ -193,9 +197,7 @@ void DepthSorter::replay_and_gather(Table& table, runtime::HelperThread& helper,
   // the last piece back, so that each thread copies the rows it turned and
   // keyed.
   const int n = table.upper_row();
-  if (sorted_.upper_row() != n || sorted_.columns() != table.columns()) {
-    sorted_ = Table(n, table.columns());
-  }
+  shape_sorted_like(table);
   const std::thread::id caller = std::this_thread::get_id();
   std::atomic<int> placed{0};  // positions 1..placed hold their rows for good
   JobsFromBothEnds pieces((n + kGatherPiece - 1) / kGatherPiece);

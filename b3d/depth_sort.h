@@ -46,6 +46,8 @@ class DepthSorter {
   void replay_and_gather(Table& table, runtime::HelperThread& helper, std::size_t row_bytes);
   void follow_cycles(Table& table, std::size_t row_bytes);
   void gather_rows(Table& table, runtime::HelperThread& helper, std::size_t row_bytes);
+  // sorted_ dimensioned as the table, kept from call to call.
+  void shape_sorted_like(const Table& table);
   // sorted_'s rows [begin, end) from the table's rows they stand for.
   void gather(const Table& table, int begin, int end, std::size_t row_bytes);
 

@@ -26,5 +26,5 @@ bash "$root/tests/web/same_as_native.sh" "$native" "$root/build-web"
 echo "== The pages in headless Chromium (${SECONDS} s)"
 (cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error)
 KELVO_SITE="$root/dist/web" KELVO_RENDER_JS="$root/build-web/bin/kelvo-render.js" \
-  node --test --test-concurrency=1 --test-reporter=spec "$root/tests/web/pages.test.mjs"
+  node --test --test-concurrency=1 --test-reporter=tap "$root/tests/web/pages.test.mjs"
 echo "== Web stage done in ${SECONDS} s"
