@@ -170,7 +170,7 @@ void draw_line_inside(Surface& s, int x0, int y0, int x1, int y1, COLORREF colou
   const int minor_delta = adx >= ady ? dy : dx;
   std::uint32_t* const pixels = s.row(0);
   std::ptrdiff_t index = static_cast<std::ptrdiff_t>(y0) * width + x0;
-  int err = n - static_cast<int>(minor_delta > 0);  // tie_half(n, minor_delta)
+  int err = n - static_cast<int>(minor_delta > 0);  // tie_half(), written without a branch
   const int two_n = 2 * n;
   const int two_m = 2 * m;
   for (int k = n; k > 0; --k) {
