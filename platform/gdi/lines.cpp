@@ -147,33 +147,39 @@ void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour,
 // The same steps for a line whose ends both lie inside the clip, and so
 // every step: the usual case, a short outline on the surface, which needs
 // none of the clipping's set-up and fits 32-bit integers, as its ends are
-// pixels of the surface.
+// pixels of the surface. Such lines are a few pixels long and run every way,
+// so nothing about them is predictable: the directions are chosen and the
+// steps taken by arithmetic, without branches, and only the length decides
+// when the loop ends.
 void draw_line_inside(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour) {
   const int dx = x1 - x0;
   const int dy = y1 - y0;
   const int adx = dx < 0 ? -dx : dx;
   const int ady = dy < 0 ? -dy : dy;
-  const bool x_major = adx >= ady;
-  const int n = x_major ? adx : ady;
-  const int m = x_major ? ady : adx;
-  if (n == 0) return;
+  // All ones when x is the major axis.
+  const std::ptrdiff_t x_major = -static_cast<std::ptrdiff_t>(adx >= ady);
+  const int n = adx >= ady ? adx : ady;
+  const int m = adx >= ady ? ady : adx;
   const std::ptrdiff_t width = s.width();
-  const std::ptrdiff_t sx = dx > 0 ? 1 : -1;  // along the major axis only when it is x
-  const std::ptrdiff_t sy = dy > 0 ? width : -width;
-  // The minor step's sign when its delta is 0 never matters: it is never taken.
-  const std::ptrdiff_t a_stride = x_major ? sx : sy;
-  const std::ptrdiff_t b_stride = x_major ? (dy >= 0 ? width : -width) : (dx >= 0 ? 1 : -1);
+  // A step along x or y, forwards or back. Along the major axis a delta of 0
+  // never steps; along the minor one the sign of 0 is never used either.
+  const std::ptrdiff_t x_step = static_cast<std::ptrdiff_t>(dx >= 0) * 2 - 1;
+  const std::ptrdiff_t y_step = (static_cast<std::ptrdiff_t>(dy >= 0) * 2 - 1) * width;
+  const std::ptrdiff_t a_stride = (x_step & x_major) | (y_step & ~x_major);
+  const std::ptrdiff_t b_stride = (y_step & x_major) | (x_step & ~x_major);
+  const int minor_delta = adx >= ady ? dy : dx;
   std::uint32_t* const pixels = s.row(0);
   std::ptrdiff_t index = static_cast<std::ptrdiff_t>(y0) * width + x0;
-  int err = static_cast<int>(tie_half(n, x_major ? dy : dx));
+  int err = n - static_cast<int>(minor_delta > 0);  // tie_half(), written without a branch
+  const int two_n = 2 * n;
+  const int two_m = 2 * m;
   for (int k = n; k > 0; --k) {
     pixels[index] = colour;
-    index += a_stride;
-    err += 2 * m;
-    if (err >= 2 * n) {
-      err -= 2 * n;
-      index += b_stride;
-    }
+    err += two_m;
+    // All ones when the minor coordinate steps too.
+    const int minor = -static_cast<int>(err >= two_n);
+    index += a_stride + (b_stride & minor);
+    err -= two_n & minor;
   }
 }
 
