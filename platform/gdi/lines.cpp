@@ -156,10 +156,10 @@ void draw_line_inside(Surface& s, int x0, int y0, int x1, int y1, COLORREF colou
   const int dy = y1 - y0;
   const int adx = dx < 0 ? -dx : dx;
   const int ady = dy < 0 ? -dy : dy;
-  // All ones when x is the major axis.
-  const std::ptrdiff_t x_major = -static_cast<std::ptrdiff_t>(adx >= ady);
-  const int n = adx >= ady ? adx : ady;
-  const int m = adx >= ady ? ady : adx;
+  const bool x_is_major = adx >= ady;
+  const std::ptrdiff_t x_major = -static_cast<std::ptrdiff_t>(x_is_major);  // all ones or none
+  const int n = x_is_major ? adx : ady;
+  const int m = x_is_major ? ady : adx;
   const std::ptrdiff_t width = s.width();
   // A step along x or y, forwards or back. Along the major axis a delta of 0
   // never steps; along the minor one the sign of 0 is never used either.
@@ -167,7 +167,7 @@ void draw_line_inside(Surface& s, int x0, int y0, int x1, int y1, COLORREF colou
   const std::ptrdiff_t y_step = (static_cast<std::ptrdiff_t>(dy >= 0) * 2 - 1) * width;
   const std::ptrdiff_t a_stride = (x_step & x_major) | (y_step & ~x_major);
   const std::ptrdiff_t b_stride = (y_step & x_major) | (x_step & ~x_major);
-  const int minor_delta = adx >= ady ? dy : dx;
+  const int minor_delta = x_is_major ? dy : dx;
   std::uint32_t* const pixels = s.row(0);
   std::ptrdiff_t index = static_cast<std::ptrdiff_t>(y0) * width + x0;
   int err = n - static_cast<int>(minor_delta > 0);  // tie_half(), written without a branch
