@@ -134,15 +134,17 @@ bool B3D::draw_shaded_in_two(toolkit::PictureBox& target, const ShadedOptions& o
     // Kept here and written out once: the other thread writes next door.
     std::optional<ShadedTriangle> last;
     bool whole = true;
-    for (int i = begin; i < end && whole; ++i) {
-      const ShadedTriangle t = shaded_triangle(table.row(i), screen, options);
-      whole = t.kind != ShadedTriangle::Kind::Dependent;
-      if (t.kind == ShadedTriangle::Kind::Culled || !whole) continue;
-      last = t;
-      if (t.kind == ShadedTriangle::Kind::Undrawn) continue;
-      const auto [top, bottom] = std::minmax({t.corner[0].y, t.corner[1].y, t.corner[2].y});
-      shaded_.add(piece, t, bands, top, bottom);
-    }
+    prepare_ahead<ShadedTriangle>(
+        begin, end, [&](int i) { return shaded_triangle(table.row(i), screen, options); },
+        [&](const ShadedTriangle& t) {
+          whole = t.kind != ShadedTriangle::Kind::Dependent;
+          if (t.kind == ShadedTriangle::Kind::Culled || !whole) return whole;
+          last = t;
+          if (t.kind == ShadedTriangle::Kind::Undrawn) return true;
+          const auto [top, bottom] = std::minmax({t.corner[0].y, t.corner[1].y, t.corner[2].y});
+          shaded_.add(piece, t, bands, top, bottom);
+          return true;
+        });
     self_contained[piece] = whole;
     last_shown[piece] = last;
   });

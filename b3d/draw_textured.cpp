@@ -73,14 +73,16 @@ void B3D::draw_textured_in_two(const ScreenMapping& screen, const TexturedOption
   share_rows(helper_, 0, table.upper_row() + 1, [&](int piece, int begin, int end) {
     textured_.clear(piece);
     bool drawn = false;  // written out once: the other thread writes next door
-    for (int i = begin; i < end; ++i) {
-      const std::optional<TexturedTriangle> t = textured_triangle(table.row(i), screen, options);
-      if (!t) continue;
-      drawn = true;
-      std::int64_t top, bottom;
-      textured_rows(*t, top, bottom);
-      textured_.add(piece, *t, bands, top, bottom);
-    }
+    prepare_ahead<std::optional<TexturedTriangle>>(
+        begin, end, [&](int i) { return textured_triangle(table.row(i), screen, options); },
+        [&](const std::optional<TexturedTriangle>& t) {
+          if (!t) return true;
+          drawn = true;
+          std::int64_t top, bottom;
+          textured_rows(*t, top, bottom);
+          textured_.add(piece, *t, bands, top, bottom);
+          return true;
+        });
     any[piece] = drawn;
   });
   if (std::find(any.begin(), any.end(), true) == any.end()) return;

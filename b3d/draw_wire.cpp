@@ -84,14 +84,16 @@ void B3D::draw_wire_in_two(gdi::HDC dc, const ScreenMapping& screen, bool cullin
     // Kept here and written out once: the other thread writes next door.
     std::optional<gdi::COLORREF> pen;
     std::optional<gdi::POINT> position;
-    for (int i = begin; i < end; ++i) {
-      const WireTriangle t = wire_triangle(table.row(i), screen, culling, drawing);
-      if (t.pen) pen = t.pen;
-      if (!t.drawn) continue;
-      position = t.corner[0];
-      const auto [top, bottom] = std::minmax({t.corner[0].y, t.corner[1].y, t.corner[2].y});
-      wired_.add(piece, t, bands, top, bottom);
-    }
+    prepare_ahead<WireTriangle>(
+        begin, end, [&](int i) { return wire_triangle(table.row(i), screen, culling, drawing); },
+        [&](const WireTriangle& t) {
+          if (t.pen) pen = t.pen;
+          if (!t.drawn) return true;
+          position = t.corner[0];
+          const auto [top, bottom] = std::minmax({t.corner[0].y, t.corner[1].y, t.corner[2].y});
+          wired_.add(piece, t, bands, top, bottom);
+          return true;
+        });
     last_pen[piece] = pen;
     last_position[piece] = position;
   });

@@ -33,25 +33,28 @@ std::optional<TexturedTriangle::Copy> copy_rect(Bounds b, float width, float hei
 
 std::optional<TexturedTriangle> textured_triangle(const float* row, const ScreenMapping& screen,
                                                   const TexturedOptions& options) {
+  // Every way out returns this one object, so that the triangle is made
+  // where the caller keeps it rather than made here and copied.
+  std::optional<TexturedTriangle> made;
   // A corner or product that does not fit 32 bits loses that triangle only.
   gdi::POINT s[3];
-  if (!screen.corners(row, s)) return std::nullopt;
+  if (!screen.corners(row, s)) return made;
   if (options.culling) {
     const std::optional<std::int32_t> e = back_face_value(s[0], s[1], s[2]);
-    if (!e || *e < 0) return std::nullopt;
+    if (!e || *e < 0) return made;
   }
 
-  TexturedTriangle t;
+  TexturedTriangle& t = made.emplace();
   t.placement[0] = s[1];
   t.placement[1] = s[2];
   t.placement[2] = s[0];
   if (options.cut_each) {
     t.far_corner = far_corner(s[0], s[1], s[2]);
     // Without its cut the triangle is warped and no more.
-    if (!t.far_corner) return t;
+    if (!t.far_corner) return made;
   }
   t.copy = copy_rect(TriangleBounds(s[1], s[2], s[0]), options.width, options.height);
-  return t;
+  return made;
 }
 
 void textured_rows(const TexturedTriangle& t, std::int64_t& top, std::int64_t& bottom) {

@@ -11,7 +11,9 @@
 #include <atomic>
 #include <climits>
 #include <cstdint>
+#include <new>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 #include "platform/gdi/band.h"
@@ -76,6 +78,25 @@ class BandBins {
   };
   Piece pieces_[kPieces];
 };
+
+// use(prepare(i)) for i = begin .. end - 1, in order, until use returns
+// false. An item is made by many narrow stores, and reading it back at once,
+// in a few wide loads, waits on those stores; so each item is used only once
+// the next one is prepared. At 19000 triangles this made two threads' fills
+// about a tenth quicker. Prepare must have no effects: the item after the
+// last one used may have been prepared too.
+template <class Item, class Prepare, class Use>
+void prepare_ahead(int begin, int end, const Prepare& prepare, const Use& use) {
+  static_assert(std::is_trivially_destructible_v<Item>);
+  Item slot[2];
+  int k = 0;
+  for (int i = begin; i < end; ++i, k ^= 1) {
+    // Made in its slot, not copied there.
+    new (&slot[k]) Item(prepare(i));
+    if (i > begin && !use(slot[k ^ 1])) return;
+  }
+  if (begin < end) use(slot[k ^ 1]);
+}
 
 // Jobs 0 .. count - 1 handed out from both ends: the helper takes them from
 // the first on and the caller from the last back. From one call to the next,

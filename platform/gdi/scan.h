@@ -47,14 +47,17 @@ inline ClipRect clip_of(const Surface& s, const Band& band) {
   return {0, std::max(band.top, 0), s.width(), std::min(band.bottom, s.height())};
 }
 
+// Left unset when declared: make_scan_edge sets every field of an edge it
+// keeps, and the many tiny polygons of a frame should not each pay for
+// clearing edges never used.
 struct ScanEdge {
-  std::int64_t y_begin = 0;  // first row inside the clip
-  std::int64_t y_end = 0;    // one past the last row inside the clip
-  std::int64_t x = 0;        // ceil of the crossing on the current row
-  std::int64_t rem = 0;      // x * dy minus the exact numerator, in [0, dy)
-  std::int64_t step_q = 0;   // dx = step_q * dy + step_r, 0 <= step_r < dy
-  std::int64_t step_r = 0;
-  std::int64_t dy = 0;
+  std::int64_t y_begin;  // first row inside the clip
+  std::int64_t y_end;    // one past the last row inside the clip
+  std::int64_t x;        // ceil of the crossing on the current row
+  std::int64_t rem;      // x * dy minus the exact numerator, in [0, dy)
+  std::int64_t step_q;   // dx = step_q * dy + step_r, 0 <= step_r < dy
+  std::int64_t step_r;
+  std::int64_t dy;
 
   void advance() {
     x += step_q;
