@@ -18,6 +18,7 @@
 
 #include "platform/gdi/band.h"
 #include "platform/runtime/helper_thread.h"
+#include "platform/runtime/prefetch.h"
 
 namespace b3d {
 
@@ -60,7 +61,14 @@ class BandBins {
   void add(int piece, const Item& item, const Bands& bands, std::int64_t top,
            std::int64_t bottom) {
     const int last = bands.band_of(bottom);
-    for (int b = bands.band_of(top); b <= last; ++b) pieces_[piece].bins[b].push_back(item);
+    for (int b = bands.band_of(top); b <= last; ++b) {
+      std::vector<Item>& bin = pieces_[piece].bins[b];
+      // Whichever thread drew the band last read these lines; taking them
+      // back a few items ahead keeps the stores from waiting on that.
+      runtime::prefetch_for_writing(reinterpret_cast<std::uintptr_t>(bin.data() + bin.size()) +
+                                    kWriteAhead);
+      bin.push_back(item);
+    }
   }
   // Every item of band b, in table order.
   template <class Draw>
@@ -71,6 +79,10 @@ class BandBins {
   }
 
  private:
+  // How far past the next item's place its lines are asked for, in bytes:
+  // 256 and 512 measured alike, 128 slower.
+  static constexpr std::uintptr_t kWriteAhead = 256;
+
   // The two threads fill different pieces at once: each on cache lines of its
   // own.
   struct alignas(64) Piece {

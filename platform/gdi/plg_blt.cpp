@@ -220,14 +220,12 @@ void PlgBlt(HDC dst, const POINT* points, HDC src, int x_src, int y_src, int wid
   }
   const i128 d_abs = negative ? -d : d;
   if (narrow) {
-    detail::scan_polygon(corners, 4, clip,
-                         WarpSpans<std::int64_t>(*dst, *src, p0, f1, f2,
-                                                 static_cast<std::int64_t>(d_abs), x_src, y_src,
-                                                 width, height, valid));
+    WarpSpans<std::int64_t> spans(*dst, *src, p0, f1, f2, static_cast<std::int64_t>(d_abs), x_src,
+                                  y_src, width, height, valid);
+    detail::scan_parallelogram(corners, clip, spans);
   } else {
-    detail::scan_polygon(
-        corners, 4, clip,
-        WarpSpans<i128>(*dst, *src, p0, f1, f2, d_abs, x_src, y_src, width, height, valid));
+    WarpSpans<i128> spans(*dst, *src, p0, f1, f2, d_abs, x_src, y_src, width, height, valid);
+    detail::scan_parallelogram(corners, clip, spans);
   }
 }
 

@@ -252,6 +252,43 @@ void scan_triangle(const Point64* pts, const ClipRect& clip, SpanFn& span) {
   }
 }
 
+// The same spans as scan_general_polygon for the four corners of a
+// parallelogram in order around it, the shape every warp fills. It is
+// convex, so every row crosses exactly two edges: one on each chain of two
+// edges running from the top corner round to the opposite one, the bottom.
+// Nothing needs sorting, and the lower crossing starts each span.
+template <class SpanFn>
+void scan_parallelogram(const Point64* pts, const ClipRect& clip, SpanFn& span) {
+  if (clip.x0 >= clip.x1 || clip.y0 >= clip.y1) return;
+  int top = 0;
+  for (int k = 1; k < 4; ++k) {
+    if (pts[k].y < pts[top].y) top = k;
+  }
+  const Point64& bottom = pts[(top + 2) % 4];
+  // Each chain's edges that have rows inside the clip, in order down; both
+  // chains hold the same rows.
+  ScanEdge chain[2][2];
+  int length[2] = {0, 0};
+  for (int c = 0; c < 2; ++c) {
+    const Point64& middle = pts[(top + (c == 0 ? 1 : 3)) % 4];
+    if (make_scan_edge(pts[top], middle, clip, chain[c][length[c]])) ++length[c];
+    if (make_scan_edge(middle, bottom, clip, chain[c][length[c]])) ++length[c];
+  }
+  if (length[0] == 0 || length[1] == 0) return;
+
+  ScanEdge* a = &chain[0][0];
+  ScanEdge* b = &chain[1][0];
+  for (std::int64_t y = a->y_begin;; ++y) {
+    if (y == a->y_end && ++a == &chain[0][length[0]]) return;
+    if (y == b->y_end && ++b == &chain[1][length[1]]) return;
+    const std::int64_t xb = std::clamp<std::int64_t>(std::min(a->x, b->x), clip.x0, clip.x1);
+    const std::int64_t xe = std::clamp<std::int64_t>(std::max(a->x, b->x), clip.x0, clip.x1);
+    if (xb < xe) span(static_cast<int>(y), static_cast<int>(xb), static_cast<int>(xe));
+    a->advance();
+    b->advance();
+  }
+}
+
 // Calls span(y, x_begin, x_end) for every covered run of pixels inside clip,
 // rows in increasing order, x_begin < x_end.
 template <class SpanFn>

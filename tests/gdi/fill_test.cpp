@@ -90,6 +90,22 @@ TEST(Coverage, RandomPolygonsMatchReferenceInAnyBand) {
         spans_of([&](auto span) { detail::scan_general_polygon(tri, 3, clip, span); });
     ASSERT_EQ(fast, general) << k;
   }
+
+  // So must the warp's parallelograms, given in order around: P0, P1, the
+  // fourth corner P1 + P2 - P0, then P2. Flat ones are in too, though the
+  // warp draws none.
+  for (int k = 0; k < 40000; ++k) {
+    const Point64 p0{corner(W), corner(H)}, p1{corner(W), corner(H)}, p2{corner(W), corner(H)};
+    Point64 quad[4] = {p0, p1, {p1.x + p2.x - p0.x, p1.y + p2.y - p0.y}, p2};
+    if (k % 13 == 0) quad[3] = {2 * p1.x - p0.x, 2 * p1.y - p0.y};  // flat
+    if (k % 13 == 0) quad[2] = {quad[1].x + quad[3].x - p0.x, quad[1].y + quad[3].y - p0.y};
+    const int x0 = int(rng() % (W + 6)) - 3, y0 = int(rng() % (H + 6)) - 3;
+    const ClipRect clip{x0, y0, x0 + int(rng() % W), y0 + int(rng() % H)};
+    const auto fast = spans_of([&](auto span) { detail::scan_parallelogram(quad, clip, span); });
+    const auto general =
+        spans_of([&](auto span) { detail::scan_general_polygon(quad, 4, clip, span); });
+    ASSERT_EQ(fast, general) << k;
+  }
 }
 
 TEST(FillTriangle, CoversThePolygonInteriorWithinItsBand) {
