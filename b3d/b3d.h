@@ -74,6 +74,8 @@ class B3D {
   // The perspective divide of the view x and y, with the eye HScroll5 pixels
   // in front of the plane z = 0.
   void ProjectModel();
+  // RotateModel, then ProjectModel: the same table, in one pass over it.
+  void RotateAndProjectModel(float& angleX, float& angleY, float& angleZ);
   // Rows 1..N far to near by the sum of their view z (see DepthSorter).
   void DepthSort();
   // The outline of every row, from row 0, in the pen colour of column 10.
@@ -100,6 +102,11 @@ class B3D {
 
  private:
   bool two_threads() const;
+  // RotateModel, each row projected by `perspective` (a Perspective or
+  // NoPerspective) once turned.
+  template <class Projection>
+  void rotate(float& angleX, float& angleY, float& angleZ, const Projection& perspective);
+  float eye_distance() const;
   // The helper thread when two threads pay, null otherwise.
   runtime::HelperThread* helper() { return two_threads() ? &helper_ : nullptr; }
   void draw_shaded(toolkit::PictureBox& target);
