@@ -3,8 +3,10 @@
 // that share it. The procedures read the window's controls through the
 // references handed in at construction, afresh at every use.
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "b3d/depth_sort.h"
 #include "b3d/shaded_triangle.h"
@@ -128,6 +130,7 @@ class B3D {
   BandBins<ShadedTriangle> shaded_;
   BandBins<TexturedTriangle> textured_;
   BandBins<WireTriangle> wired_;
+  std::array<std::vector<WireTriangle>, kPieces> outlines_;  // a piece's outlines before filing
 };
 
 }  // namespace b3d
