@@ -109,6 +109,7 @@ bool Form1::run_frame() {
     Picture1.Cls();
     if (loop_.textured) Picture3.Cls();  // the work surface
   }
+  const bool projecting = loop_.perspective && checked(Check17);  // Perspettive
   if (checked(Check2)) {  // Rotate
     const float a = static_cast<float>(HScroll1.Value());
     const float spin = read_single(Text3);
@@ -116,9 +117,15 @@ bool Form1::run_frame() {
     float angle_x = loop_.spin_about_x ? spin : a;
     float angle_y = loop_.spin_about_x ? a : spin;
     float angle_z = b;
-    B3D.RotateModel(angle_x, angle_y, angle_z);
+    // Both in one pass over the table when both are on.
+    if (projecting) {
+      B3D.RotateAndProjectModel(angle_x, angle_y, angle_z);
+    } else {
+      B3D.RotateModel(angle_x, angle_y, angle_z);
+    }
+  } else if (projecting) {
+    B3D.ProjectModel();
   }
-  if (loop_.perspective && checked(Check17)) B3D.ProjectModel();  // Perspettive
   if (checked(Check6)) B3D.DepthSort();                            // Z sort
   if (checked(Check3)) B3D.DrawWire(Picture1);
   if (checked(Check4)) B3D.DrawFilled(Picture1);

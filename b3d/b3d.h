@@ -3,8 +3,10 @@
 // that share it. The procedures read the window's controls through the
 // references handed in at construction, afresh at every use.
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "b3d/depth_sort.h"
 #include "b3d/shaded_triangle.h"
@@ -74,6 +76,8 @@ class B3D {
   // The perspective divide of the view x and y, with the eye HScroll5 pixels
   // in front of the plane z = 0.
   void ProjectModel();
+  // RotateModel, then ProjectModel: the same table, in one pass over it.
+  void RotateAndProjectModel(float& angleX, float& angleY, float& angleZ);
   // Rows 1..N far to near by the sum of their view z (see DepthSorter).
   void DepthSort();
   // The outline of every row, from row 0, in the pen colour of column 10.
@@ -100,6 +104,11 @@ class B3D {
 
  private:
   bool two_threads() const;
+  // RotateModel, each row projected by `perspective` (a Perspective or
+  // NoPerspective) once turned.
+  template <class Projection>
+  void rotate(float& angleX, float& angleY, float& angleZ, const Projection& perspective);
+  float eye_distance() const;
   // The helper thread when two threads pay, null otherwise.
   runtime::HelperThread* helper() { return two_threads() ? &helper_ : nullptr; }
   void draw_shaded(toolkit::PictureBox& target);
@@ -121,6 +130,7 @@ class B3D {
   BandBins<ShadedTriangle> shaded_;
   BandBins<TexturedTriangle> textured_;
   BandBins<WireTriangle> wired_;
+  std::array<std::vector<WireTriangle>, kPieces> outlines_;  // a piece's outlines before filing
 };
 
 }  // namespace b3d

@@ -174,6 +174,7 @@ void DepthSorter::shape_sorted_like(const Table& table) {
 }
 
 void DepthSorter::gather(const Table& table, int begin, int end, std::size_t row_bytes) {
+  constexpr std::size_t kRowBytes = sizeof(float) * kColumns;
   // From frame to frame the rows move a few hundred places either way, which
   // leaves no pattern for the processor to fetch ahead by: the rows a few
   // places on are asked for while this one is copied.
@@ -185,7 +186,13 @@ void DepthSorter::gather(const Table& table, int begin, int end, std::size_t row
       for (std::size_t byte = 0; byte < row_bytes; byte += 64) __builtin_prefetch(ahead + byte);
       __builtin_prefetch(ahead + row_bytes - 1);
     }
-    std::memcpy(sorted_.row(p), table.row(row_at_[p]), row_bytes);
+    // A copy of a size known here is a few moves in place; of the width read
+    // at run time, a call to the library for every row.
+    if (row_bytes == kRowBytes) {
+      std::memcpy(sorted_.row(p), table.row(row_at_[p]), kRowBytes);
+    } else {
+      std::memcpy(sorted_.row(p), table.row(row_at_[p]), row_bytes);
+    }
   }
 }
 

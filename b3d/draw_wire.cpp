@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "b3d/b3d.h"
 #include "b3d/screen_mapping.h"
@@ -24,14 +25,15 @@ WireTriangle wire_triangle(const float* row, const ScreenMapping& screen, bool c
   // leaves its colour on the target.
   t.pen = static_cast<gdi::COLORREF>(*colour);
 
-  gdi::POINT corner[3];
-  if (!screen.corners(row, corner)) return t;
+  if (!screen.corners(row, t.corner)) return t;
+  // Whether a triangle faces away goes either way at random along the
+  // table, so it is worked into the flag rather than branched on.
+  bool facing = true;
   if (culling) {
-    const std::optional<std::int32_t> e = back_face_value(corner[0], corner[1], corner[2]);
-    if (!e || *e < 0) return t;
+    const std::optional<std::int32_t> e = back_face_value(t.corner[0], t.corner[1], t.corner[2]);
+    facing = e.has_value() & (e.value_or(-1) >= 0);
   }
-  std::copy(corner, corner + 3, t.corner);
-  t.drawn = drawing;
+  t.drawn = drawing & facing;
   return t;
 }
 
@@ -81,21 +83,26 @@ void B3D::draw_wire_in_two(gdi::HDC dc, const ScreenMapping& screen, bool cullin
   std::array<std::optional<gdi::POINT>, kPieces> last_position;
   share_rows(helper_, 0, table.upper_row() + 1, [&](int piece, int begin, int end) {
     wired_.clear(piece);
-    // Kept here and written out once: the other thread writes next door.
-    std::optional<gdi::COLORREF> pen;
-    std::optional<gdi::POINT> position;
-    prepare_ahead<WireTriangle>(
-        begin, end, [&](int i) { return wire_triangle(table.row(i), screen, culling, drawing); },
-        [&](const WireTriangle& t) {
-          if (t.pen) pen = t.pen;
-          if (!t.drawn) return true;
-          position = t.corner[0];
-          const auto [top, bottom] = std::minmax({t.corner[0].y, t.corner[1].y, t.corner[2].y});
-          wired_.add(piece, t, bands, top, bottom);
-          return true;
-        });
+    // The outlines to draw, packed: each is written after the last one kept
+    // and kept by counting it, so no branch asks which way it faces. They
+    // are filed afterwards, long after the stores that made them.
+    std::vector<WireTriangle>& drawn = outlines_[piece];
+    drawn.resize(static_cast<std::size_t>(end - begin));
+    std::size_t count = 0;
+    std::optional<gdi::COLORREF> pen;  // kept here: the other thread writes next door
+    for (int i = begin; i < end; ++i) {
+      const WireTriangle t = wire_triangle(table.row(i), screen, culling, drawing);
+      if (t.pen) pen = t.pen;
+      drawn[count] = t;
+      count += t.drawn;
+    }
+    for (std::size_t k = 0; k < count; ++k) {
+      const WireTriangle& t = drawn[k];
+      const auto [top, bottom] = std::minmax({t.corner[0].y, t.corner[1].y, t.corner[2].y});
+      wired_.add(piece, t, bands, top, bottom);
+    }
     last_pen[piece] = pen;
-    last_position[piece] = position;
+    if (count > 0) last_position[piece] = drawn[count - 1].corner[0];
   });
   share_bands(helper_, [&](int b) {
     wired_.for_each_in(b, [&](const WireTriangle& t) { draw_wire_triangle(dc, t, bands.band(b)); });

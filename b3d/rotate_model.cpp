@@ -3,6 +3,7 @@
 #include <emmintrin.h>
 
 #include "b3d/b3d.h"
+#include "b3d/perspective.h"
 #include "b3d/two_threads.h"
 #include "platform/runtime/sine_cosine.h"
 #include "platform/runtime/single.h"
@@ -23,9 +24,12 @@ struct Turn {
 };
 
 // About z, then x, then y, for every vertex of rows [begin, end), worked in
-// double with only the three results rounded to single.
+// double with only the three results rounded to single; then projected by
+// `perspective`.
+template <class Projection>
 void rotate_rows(Table& table, int begin, int end, const Turn<double>& tx,
-                 const Turn<double>& ty, const Turn<double>& tz) {
+                 const Turn<double>& ty, const Turn<double>& tz,
+                 const Projection& perspective) {
   for (int r = begin; r < end; ++r) {
     float* row = table.row(r);
     for (int v = 0; v < 3; ++v) {
@@ -42,6 +46,7 @@ void rotate_rows(Table& table, int begin, int end, const Turn<double>& tx,
       row[kViewX1 + 3 * v + 1] = runtime::to_single(y2);
       row[kViewX1 + 3 * v + 2] = runtime::to_single(z3);
     }
+    perspective.apply(row);
   }
 }
 
@@ -49,8 +54,10 @@ void rotate_rows(Table& table, int begin, int end, const Turn<double>& tx,
 // single: the three vertices of a row side by side in the lanes of SSE
 // registers, each operation the one the steps above take, in a third of the
 // instructions. The fourth lane repeats the third vertex and is never stored.
+// The projection takes the vertices from the lanes, before they are stored.
+template <class Projection>
 void rotate_rows(Table& table, int begin, int end, const Turn<float>& tx, const Turn<float>& ty,
-                 const Turn<float>& tz) {
+                 const Turn<float>& tz, const Projection& perspective) {
   const __m128 xc = _mm_set1_ps(tx.c), xs = _mm_set1_ps(tx.s);
   const __m128 yc = _mm_set1_ps(ty.c), ys = _mm_set1_ps(ty.s);
   const __m128 zc = _mm_set1_ps(tz.c), zs = _mm_set1_ps(tz.s);
@@ -69,10 +76,11 @@ void rotate_rows(Table& table, int begin, int end, const Turn<float>& tx, const 
 
     const __m128 x1 = _mm_sub_ps(_mm_mul_ps(x, zc), _mm_mul_ps(y, zs));
     const __m128 y1 = _mm_add_ps(_mm_mul_ps(x, zs), _mm_mul_ps(y, zc));
-    const __m128 y2 = _mm_sub_ps(_mm_mul_ps(y1, xc), _mm_mul_ps(z, xs));
+    __m128 y2 = _mm_sub_ps(_mm_mul_ps(y1, xc), _mm_mul_ps(z, xs));
     const __m128 z2 = _mm_add_ps(_mm_mul_ps(y1, xs), _mm_mul_ps(z, xc));
-    const __m128 x3 = _mm_sub_ps(_mm_mul_ps(x1, yc), _mm_mul_ps(z2, ys));
+    __m128 x3 = _mm_sub_ps(_mm_mul_ps(x1, yc), _mm_mul_ps(z2, ys));
     const __m128 z3 = _mm_add_ps(_mm_mul_ps(x1, ys), _mm_mul_ps(z2, yc));
+    perspective.apply(x3, y2, z3);
 
     // Back to x y z of each vertex in turn, in the view columns.
     const __m128 xy_low = _mm_unpacklo_ps(x3, y2);  // x1 y1 x2 y2
@@ -87,17 +95,19 @@ void rotate_rows(Table& table, int begin, int end, const Turn<float>& tx, const 
 
 // Every row turned, the rows shared with the helper when there is one; the
 // sines and cosines are worked out once for all of them.
-template <class Real>
+template <class Real, class Projection>
 void rotate_table(Table& table, runtime::HelperThread* helper, float angle_x, float angle_y,
-                  float angle_z) {
+                  float angle_z, const Projection& perspective) {
   const Turn<Real> tx(angle_x), ty(angle_y), tz(angle_z);
-  over_rows(helper, 0, table.upper_row() + 1,
-            [&](int begin, int end) { rotate_rows(table, begin, end, tx, ty, tz); });
+  over_rows(helper, 0, table.upper_row() + 1, [&](int begin, int end) {
+    rotate_rows(table, begin, end, tx, ty, tz, perspective);
+  });
 }
 
 }  // namespace
 
-void B3D::RotateModel(float& angleX, float& angleY, float& angleZ) {
+template <class Projection>
+void B3D::rotate(float& angleX, float& angleY, float& angleZ, const Projection& perspective) {
   // The divisor is a little more than 180/pi (57.324 by default), so a full
   // turn comes out short; the quotients are kept in single precision.
   angleX = runtime::to_single(angleX / v_.degrees_per_radian);
@@ -105,10 +115,20 @@ void B3D::RotateModel(float& angleX, float& angleY, float& angleZ) {
   angleZ = runtime::to_single(angleZ / v_.degrees_per_radian);
   if (!TriangleTable) return;
   if (v_.rotate_in_double) {
-    rotate_table<double>(*TriangleTable, helper(), angleX, angleY, angleZ);
+    rotate_table<double>(*TriangleTable, helper(), angleX, angleY, angleZ, perspective);
   } else {
-    rotate_table<float>(*TriangleTable, helper(), angleX, angleY, angleZ);
+    rotate_table<float>(*TriangleTable, helper(), angleX, angleY, angleZ, perspective);
   }
+}
+
+void B3D::RotateModel(float& angleX, float& angleY, float& angleZ) {
+  rotate(angleX, angleY, angleZ, NoPerspective{});
+}
+
+void B3D::RotateAndProjectModel(float& angleX, float& angleY, float& angleZ) {
+  // Each row is projected as it is turned, which saves a second pass over
+  // the whole table.
+  rotate(angleX, angleY, angleZ, Perspective(eye_distance()));
 }
 
 }  // namespace b3d

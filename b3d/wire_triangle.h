@@ -15,7 +15,7 @@ namespace b3d {
 struct WireTriangle {
   std::optional<gdi::COLORREF> pen;  // nothing when the row's colour does not fit
   bool drawn = false;                // the outline is drawn, in the pen
-  gdi::POINT corner[3] = {};
+  gdi::POINT corner[3] = {};        // the pixels of the corners, when all three fit
 };
 
 // drawing: whether an outline that is neither culled nor unmappable is drawn

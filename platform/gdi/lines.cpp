@@ -173,13 +173,16 @@ void draw_line_inside(Surface& s, int x0, int y0, int x1, int y1, COLORREF colou
   int err = n - static_cast<int>(minor_delta > 0);  // tie_half(), written without a branch
   const int two_n = 2 * n;
   const int two_m = 2 * m;
+  const std::ptrdiff_t both_strides = a_stride + b_stride;
+  // Each step's error waits on the last one's: an add, a subtract and a
+  // select keep that chain three operations long.
   for (int k = n; k > 0; --k) {
     pixels[index] = colour;
-    err += two_m;
-    // All ones when the minor coordinate steps too.
-    const int minor = -static_cast<int>(err >= two_n);
-    index += a_stride + (b_stride & minor);
-    err -= two_n & minor;
+    const int plain = err + two_m;
+    const int stepped = plain - two_n;
+    const bool minor = stepped >= 0;
+    err = minor ? stepped : plain;
+    index += minor ? both_strides : a_stride;
   }
 }
 

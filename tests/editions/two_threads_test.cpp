@@ -81,6 +81,7 @@ void expect_same(const app::Form1& one, const app::Form1& two) {
   const gdi::POINT at_one = one.Picture1.image().current_position;
   const gdi::POINT at_two = two.Picture1.image().current_position;
   EXPECT_TRUE(at_one.x == at_two.x && at_one.y == at_two.y);
+  EXPECT_EQ(one.Picture1.image().pen_colour, two.Picture1.image().pen_colour);
   EXPECT_EQ(one.B3D.TextureCut, two.B3D.TextureCut);
 }
 
@@ -97,13 +98,14 @@ TEST(TwoThreads, DrawWhatOneThreadDrawsInEveryEdition) {
         std::mt19937 same(seed);
         if (spoilt) spoil(*p->form.B3D.TriangleTable, same);
         app::Form1& f = p->form;
-        // Wire, filled, culling, fast lines, shading, textured, correct and
-        // Z sort, and gradient (greyed too), the same for both programs.
-        for (toolkit::CheckBox* box : {&f.Check3, &f.Check4, &f.Check5, &f.Check9, &f.Check10,
-                                       &f.Check15, &f.Check19, &f.Check6}) {
+        // Wire, filled, culling, shading, textured, correct and Z sort, and
+        // gradient and fast lines (greyed too), the same for both programs.
+        for (toolkit::CheckBox* box : {&f.Check3, &f.Check4, &f.Check5, &f.Check10, &f.Check15,
+                                       &f.Check19, &f.Check6}) {
           box->set_Value(static_cast<int>(same() % 2));
         }
         f.Check8.set_Value(static_cast<int>(same() % 3));
+        f.Check9.set_Value(static_cast<int>(same() % 3));
       }
       one.run(3);
       two.run(3);
