@@ -31,9 +31,9 @@ WireTriangle wire_triangle(const float* row, const ScreenMapping& screen, bool c
   bool facing = true;
   if (culling) {
     const std::optional<std::int32_t> e = back_face_value(t.corner[0], t.corner[1], t.corner[2]);
-    facing = e.has_value() & (e.value_or(-1) >= 0);
+    facing = e.value_or(-1) >= 0;  // a value that does not fit draws nothing
   }
-  t.drawn = drawing & facing;
+  t.drawn = drawing && facing;
   return t;
 }
 
