@@ -1,7 +1,7 @@
 // ProjectModel: the perspective divide of the view x and y, in place.
 
 #include "b3d/b3d.h"
-#include "b3d/perspective.h"
+#include "b3d/view_divide.h"
 #include "b3d/two_threads.h"
 
 namespace b3d {

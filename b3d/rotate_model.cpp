@@ -3,7 +3,7 @@
 #include <emmintrin.h>
 
 #include "b3d/b3d.h"
-#include "b3d/perspective.h"
+#include "b3d/view_divide.h"
 #include "b3d/two_threads.h"
 #include "platform/runtime/sine_cosine.h"
 #include "platform/runtime/single.h"
