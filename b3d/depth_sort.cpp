@@ -27,8 +27,22 @@
 namespace b3d {
 
 void DepthSorter::sort(Table& table, runtime::HelperThread* helper) {
-  const int n = table.upper_row();
   order_ = key_order_.sort(table, helper);
+  reorder(table, helper);
+}
+
+KeyOrder& DepthSorter::start_keys(const Table& table) {
+  key_order_.start(table.upper_row());
+  return key_order_;
+}
+
+void DepthSorter::sort_keyed(Table& table, runtime::HelperThread* helper) {
+  order_ = key_order_.order(helper);
+  reorder(table, helper);
+}
+
+void DepthSorter::reorder(Table& table, runtime::HelperThread* helper) {
+  const int n = table.upper_row();
   // One triangle has nothing to move; no triangle (N = 0) has no row 1 to
   // make a pass over, so the sort leaves the table alone.
   if (n < 2) return;

@@ -28,7 +28,15 @@ class DepthSorter {
   // it is.
   void sort(Table& table, runtime::HelperThread* helper = nullptr);
 
+  // The same sort in two steps, for a pass over the rows that keys them as
+  // it goes by: the keys to make, with KeyOrder::keyer, for rows 1..N of
+  // `table`; then sort_keyed to reorder them once they are made.
+  KeyOrder& start_keys(const Table& table);
+  void sort_keyed(Table& table, runtime::HelperThread* helper);
+
  private:
+  // The rows reordered by order_.
+  void reorder(Table& table, runtime::HelperThread* helper);
   // group_ = the positions of the rows of order_[first, end), in order.
   void positions_of_group(std::size_t first, std::size_t end);
   // From this many rows on, with a helper, the rows are gathered while the
