@@ -50,6 +50,9 @@ class DepthSorter {
   // how many of them are final as the passes go on.
   void replay(std::atomic<int>* placed);
   void exchange(int position, int selected);
+  // exchange(position, position_of_[row]), which needs not read back the
+  // row it is given; returns the position selected.
+  int exchange_row(int position, int row);
   void apply(Table& table, runtime::HelperThread* helper, std::size_t row_bytes);
   void replay_and_gather(Table& table, runtime::HelperThread& helper, std::size_t row_bytes);
   void follow_cycles(Table& table, std::size_t row_bytes);
