@@ -110,6 +110,7 @@ bool Form1::run_frame() {
     if (loop_.textured) Picture3.Cls();  // the work surface
   }
   const bool projecting = loop_.perspective && checked(Check17);  // Perspettive
+  const bool sorting = checked(Check6);                            // Z sort
   if (checked(Check2)) {  // Rotate
     const float a = static_cast<float>(HScroll1.Value());
     const float spin = read_single(Text3);
@@ -117,16 +118,11 @@ bool Form1::run_frame() {
     float angle_x = loop_.spin_about_x ? spin : a;
     float angle_y = loop_.spin_about_x ? a : spin;
     float angle_z = b;
-    // Both in one pass over the table when both are on.
-    if (projecting) {
-      B3D.RotateAndProjectModel(angle_x, angle_y, angle_z);
-    } else {
-      B3D.RotateModel(angle_x, angle_y, angle_z);
-    }
-  } else if (projecting) {
-    B3D.ProjectModel();
+    B3D.RotateModelThen(angle_x, angle_y, angle_z, {.project = projecting, .sort = sorting});
+  } else {
+    if (projecting) B3D.ProjectModel();
+    if (sorting) B3D.DepthSort();
   }
-  if (checked(Check6)) B3D.DepthSort();                            // Z sort
   if (checked(Check3)) B3D.DrawWire(Picture1);
   if (checked(Check4)) B3D.DrawFilled(Picture1);
   if (loop_.textured && checked(Check15)) B3D.DrawTextured(Picture1);
@@ -188,9 +184,10 @@ void Form1::draw_side_view(toolkit::PictureBox& view, SideView side) {
     } else {
       angle_x = spin;
     }
-    B3D.RotateModel(angle_x, angle_y, angle_z);
+    B3D.RotateModelThen(angle_x, angle_y, angle_z, {.sort = checked(Check6)});
+  } else if (checked(Check6)) {
+    B3D.DepthSort();
   }
-  if (checked(Check6)) B3D.DepthSort();
   if (checked(Check3)) B3D.DrawWire(view);
   if (checked(Check4)) B3D.DrawFilled(view);
 }

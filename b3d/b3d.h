@@ -76,8 +76,14 @@ class B3D {
   // The perspective divide of the view x and y, with the eye HScroll5 pixels
   // in front of the plane z = 0.
   void ProjectModel();
-  // RotateModel, then ProjectModel: the same table, in one pass over it.
-  void RotateAndProjectModel(float& angleX, float& angleY, float& angleZ);
+  // What a frame does to the table right after the turn.
+  struct AfterTurn {
+    bool project = false;  // ProjectModel
+    bool sort = false;     // DepthSort
+  };
+  // RotateModel, then ProjectModel and DepthSort as `then` asks: the table
+  // the three calls give, in fewer passes over it.
+  void RotateModelThen(float& angleX, float& angleY, float& angleZ, AfterTurn then);
   // Rows 1..N far to near by the sum of their view z (see DepthSorter).
   void DepthSort();
   // The outline of every row, from row 0, in the pen colour of column 10.
@@ -105,9 +111,11 @@ class B3D {
  private:
   bool two_threads() const;
   // RotateModel, each row projected by `perspective` (a Perspective or
-  // NoPerspective) once turned.
+  // NoPerspective) once turned, and keyed for the depth sort by `keys` when
+  // given.
   template <class Projection>
-  void rotate(float& angleX, float& angleY, float& angleZ, const Projection& perspective);
+  void rotate(float& angleX, float& angleY, float& angleZ, const Projection& perspective,
+              KeyOrder* keys);
   float eye_distance() const;
   // The helper thread when two threads pay, null otherwise.
   runtime::HelperThread* helper() { return two_threads() ? &helper_ : nullptr; }

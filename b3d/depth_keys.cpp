@@ -12,15 +12,6 @@ void write_depth_keys(Table& table) {
   }
 }
 
-std::uint64_t depth_entry(float key, int row) {
-  if (key == 0.0f) key = 0.0f;
-  // The builtin behind std::bit_cast: emscripten 3.1.6's libc++ lacks the
-  // library function, and every compiler we build with has the builtin.
-  const auto bits = __builtin_bit_cast(std::uint32_t, key);
-  const std::uint32_t ascending = (bits & 0x80000000u) ? ~bits : (bits | 0x80000000u);
-  return std::uint64_t{~ascending} << 32 | static_cast<std::uint32_t>(row);
-}
-
 // Three passes of 11 bits over the code; a pass in which every entry has the
 // same digit is skipped.
 void sort_by_code(std::vector<std::uint64_t>& entries, std::vector<std::uint64_t>& buffer) {

@@ -27,8 +27,22 @@
 namespace b3d {
 
 void DepthSorter::sort(Table& table, runtime::HelperThread* helper) {
-  const int n = table.upper_row();
   order_ = key_order_.sort(table, helper);
+  reorder(table, helper);
+}
+
+KeyOrder& DepthSorter::start_keys(const Table& table) {
+  key_order_.start(table.upper_row());
+  return key_order_;
+}
+
+void DepthSorter::sort_keyed(Table& table, runtime::HelperThread* helper) {
+  order_ = key_order_.order(helper);
+  reorder(table, helper);
+}
+
+void DepthSorter::reorder(Table& table, runtime::HelperThread* helper) {
+  const int n = table.upper_row();
   // One triangle has nothing to move; no triangle (N = 0) has no row 1 to
   // make a pass over, so the sort leaves the table alone.
   if (n < 2) return;
@@ -59,8 +73,7 @@ void DepthSorter::replay(std::atomic<int>* placed) {
     std::size_t end = first + 1;
     while (end < order_.size() && code_of(order_[end]) == code_of(order_[first])) ++end;
     if (end - first == 1) {
-      selected = position_of_[row_of(order_[first])];
-      exchange(position++, selected);
+      selected = exchange_row(position++, row_of(order_[first]));
     } else {
       positions_of_group(first, end);
       for (const int at : group_) {
@@ -114,13 +127,18 @@ void DepthSorter::positions_of_group(std::size_t first, std::size_t end) {
   }
 }
 
-void DepthSorter::exchange(int position, int selected) {
-  const int placed = row_at_[selected];
+int DepthSorter::exchange_row(int position, int row) {
+  const int selected = position_of_[row];
   const int displaced = row_at_[position];
-  row_at_[position] = placed;
+  row_at_[position] = row;
   row_at_[selected] = displaced;
-  position_of_[placed] = position;
+  position_of_[row] = position;
   position_of_[displaced] = selected;
+  return selected;
+}
+
+void DepthSorter::exchange(int position, int selected) {
+  exchange_row(position, row_at_[selected]);
 }
 
 void DepthSorter::apply(Table& table, runtime::HelperThread* helper, std::size_t row_bytes) {

@@ -28,7 +28,15 @@ class DepthSorter {
   // it is.
   void sort(Table& table, runtime::HelperThread* helper = nullptr);
 
+  // The same sort in two steps, for a pass over the rows that keys them as
+  // it goes by: the keys to make, with KeyOrder::keyer, for rows 1..N of
+  // `table`; then sort_keyed to reorder them once they are made.
+  KeyOrder& start_keys(const Table& table);
+  void sort_keyed(Table& table, runtime::HelperThread* helper);
+
  private:
+  // The rows reordered by order_.
+  void reorder(Table& table, runtime::HelperThread* helper);
   // group_ = the positions of the rows of order_[first, end), in order.
   void positions_of_group(std::size_t first, std::size_t end);
   // From this many rows on, with a helper, the rows are gathered while the
@@ -42,6 +50,9 @@ class DepthSorter {
   // how many of them are final as the passes go on.
   void replay(std::atomic<int>* placed);
   void exchange(int position, int selected);
+  // exchange(position, position_of_[row]), which needs not read back the
+  // row it is given; returns the position selected.
+  int exchange_row(int position, int row);
   void apply(Table& table, runtime::HelperThread* helper, std::size_t row_bytes);
   void replay_and_gather(Table& table, runtime::HelperThread& helper, std::size_t row_bytes);
   void follow_cycles(Table& table, std::size_t row_bytes);

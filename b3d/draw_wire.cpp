@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -91,9 +92,11 @@ void B3D::draw_wire_in_two(gdi::HDC dc, const ScreenMapping& screen, bool cullin
     std::size_t count = 0;
     std::optional<gdi::COLORREF> pen;  // kept here: the other thread writes next door
     for (int i = begin; i < end; ++i) {
-      const WireTriangle t = wire_triangle(table.row(i), screen, culling, drawing);
+      // Made in its place, not copied there: the copy's wide loads would
+      // wait for the narrow stores that made the outline.
+      const WireTriangle& t =
+          *new (&drawn[count]) WireTriangle(wire_triangle(table.row(i), screen, culling, drawing));
       if (t.pen) pen = t.pen;
-      drawn[count] = t;
       count += t.drawn;
     }
     for (std::size_t k = 0; k < count; ++k) {

@@ -23,13 +23,18 @@ struct Turn {
   Real c;
 };
 
+// In place of a KeyOrder::Keyer: rows turned for a frame that does not sort.
+struct NoKeys {
+  void operator()(float*, int) const {}
+};
+
 // About z, then x, then y, for every vertex of rows [begin, end), worked in
 // double with only the three results rounded to single; then projected by
-// `perspective`.
-template <class Projection>
+// `perspective` and keyed by `key`.
+template <class Projection, class Keys>
 void rotate_rows(Table& table, int begin, int end, const Turn<double>& tx,
                  const Turn<double>& ty, const Turn<double>& tz,
-                 const Projection& perspective) {
+                 const Projection& perspective, const Keys& key) {
   for (int r = begin; r < end; ++r) {
     float* row = table.row(r);
     for (int v = 0; v < 3; ++v) {
@@ -47,6 +52,7 @@ void rotate_rows(Table& table, int begin, int end, const Turn<double>& tx,
       row[kViewX1 + 3 * v + 2] = runtime::to_single(z3);
     }
     perspective.apply(row);
+    key(row, r);
   }
 }
 
@@ -54,10 +60,11 @@ void rotate_rows(Table& table, int begin, int end, const Turn<double>& tx,
 // single: the three vertices of a row side by side in the lanes of SSE
 // registers, each operation the one the steps above take, in a third of the
 // instructions. The fourth lane repeats the third vertex and is never stored.
-// The projection takes the vertices from the lanes, before they are stored.
-template <class Projection>
+// The projection takes the vertices from the lanes, before they are stored;
+// the key reads the stored z back, each from within one store.
+template <class Projection, class Keys>
 void rotate_rows(Table& table, int begin, int end, const Turn<float>& tx, const Turn<float>& ty,
-                 const Turn<float>& tz, const Projection& perspective) {
+                 const Turn<float>& tz, const Projection& perspective, const Keys& key) {
   const __m128 xc = _mm_set1_ps(tx.c), xs = _mm_set1_ps(tx.s);
   const __m128 yc = _mm_set1_ps(ty.c), ys = _mm_set1_ps(ty.s);
   const __m128 zc = _mm_set1_ps(tz.c), zs = _mm_set1_ps(tz.s);
@@ -90,24 +97,36 @@ void rotate_rows(Table& table, int begin, int end, const Turn<float>& tx, const 
     _mm_storeu_ps(row + kViewX1, _mm_shuffle_ps(xy_low, zx_low, _MM_SHUFFLE(3, 0, 1, 0)));
     _mm_storeu_ps(row + kViewX1 + 4, _mm_shuffle_ps(yz_low, xy_high, _MM_SHUFFLE(1, 0, 3, 2)));
     _mm_store_ss(row + kViewX1 + 8, _mm_movehl_ps(z3, z3));
+    key(row, r);
   }
 }
 
 // Every row turned, the rows shared with the helper when there is one; the
 // sines and cosines are worked out once for all of them.
-template <class Real, class Projection>
+template <class Real, class Projection, class Keys>
 void rotate_table(Table& table, runtime::HelperThread* helper, float angle_x, float angle_y,
-                  float angle_z, const Projection& perspective) {
+                  float angle_z, const Projection& perspective, const Keys& key) {
   const Turn<Real> tx(angle_x), ty(angle_y), tz(angle_z);
   over_rows(helper, 0, table.upper_row() + 1, [&](int begin, int end) {
-    rotate_rows(table, begin, end, tx, ty, tz, perspective);
+    rotate_rows(table, begin, end, tx, ty, tz, perspective, key);
   });
+}
+
+template <class Real, class Projection>
+void rotate_table(Table& table, runtime::HelperThread* helper, float angle_x, float angle_y,
+                  float angle_z, const Projection& perspective, KeyOrder* keys) {
+  if (keys == nullptr) {
+    rotate_table<Real>(table, helper, angle_x, angle_y, angle_z, perspective, NoKeys{});
+  } else {
+    rotate_table<Real>(table, helper, angle_x, angle_y, angle_z, perspective, keys->keyer());
+  }
 }
 
 }  // namespace
 
 template <class Projection>
-void B3D::rotate(float& angleX, float& angleY, float& angleZ, const Projection& perspective) {
+void B3D::rotate(float& angleX, float& angleY, float& angleZ, const Projection& perspective,
+                 KeyOrder* keys) {
   // The divisor is a little more than 180/pi (57.324 by default), so a full
   // turn comes out short; the quotients are kept in single precision.
   angleX = runtime::to_single(angleX / v_.degrees_per_radian);
@@ -115,20 +134,32 @@ void B3D::rotate(float& angleX, float& angleY, float& angleZ, const Projection& 
   angleZ = runtime::to_single(angleZ / v_.degrees_per_radian);
   if (!TriangleTable) return;
   if (v_.rotate_in_double) {
-    rotate_table<double>(*TriangleTable, helper(), angleX, angleY, angleZ, perspective);
+    rotate_table<double>(*TriangleTable, helper(), angleX, angleY, angleZ, perspective, keys);
   } else {
-    rotate_table<float>(*TriangleTable, helper(), angleX, angleY, angleZ, perspective);
+    rotate_table<float>(*TriangleTable, helper(), angleX, angleY, angleZ, perspective, keys);
   }
 }
 
 void B3D::RotateModel(float& angleX, float& angleY, float& angleZ) {
-  rotate(angleX, angleY, angleZ, NoPerspective{});
+  rotate(angleX, angleY, angleZ, NoPerspective{}, nullptr);
 }
 
-void B3D::RotateAndProjectModel(float& angleX, float& angleY, float& angleZ) {
-  // Each row is projected as it is turned, which saves a second pass over
-  // the whole table.
-  rotate(angleX, angleY, angleZ, Perspective(eye_distance()));
+void B3D::RotateModelThen(float& angleX, float& angleY, float& angleZ, AfterTurn then) {
+  // Each row is projected and keyed as it is turned, which saves a pass
+  // over the whole table for each. The older sort stages every row and
+  // gains nothing from keys made early.
+  const bool keying = then.sort && TriangleTable && v_.sort != SortMethod::StagedCopy;
+  KeyOrder* keys = keying ? &sorter_.start_keys(*TriangleTable) : nullptr;
+  if (then.project) {
+    rotate(angleX, angleY, angleZ, Perspective(eye_distance()), keys);
+  } else {
+    rotate(angleX, angleY, angleZ, NoPerspective{}, keys);
+  }
+  if (keying) {
+    sorter_.sort_keyed(*TriangleTable, helper());
+  } else if (then.sort) {
+    DepthSort();
+  }
 }
 
 }  // namespace b3d

@@ -186,6 +186,86 @@ void draw_line_inside(Surface& s, int x0, int y0, int x1, int y1, COLORREF colou
   }
 }
 
+namespace {
+
+// The pixels of every side of up to kReach steps, walked by
+// draw_line_inside itself once: for a side from (0, 0) to (dx, dy), the
+// offsets of its pixels, and past its last one the first again.
+class ShortSides {
+ public:
+  static constexpr int kReach = 4;
+
+  struct Side {
+    std::int8_t dx[kReach];
+    std::int8_t dy[kReach];
+  };
+
+  ShortSides() {
+    constexpr int kSize = 2 * kReach + 1;
+    constexpr COLORREF kBack = 0, kPen = 1;
+    for (int dy = -kReach; dy <= kReach; ++dy) {
+      for (int dx = -kReach; dx <= kReach; ++dx) {
+        // A new surface each time, not a cleared one: clearing may go to
+        // the system's drawing, and the table must not depend on it.
+        Surface scratch(kSize, kSize, kBack);
+        draw_line_inside(scratch, kReach, kReach, kReach + dx, kReach + dy, kPen);
+        Side& side = sides_[dy + kReach][dx + kReach];
+        int count = 0;
+        for (int y = 0; y < kSize; ++y) {
+          for (int x = 0; x < kSize; ++x) {
+            if (scratch.pixel(x, y) != kPen) continue;
+            side.dx[count] = static_cast<std::int8_t>(x - kReach);
+            side.dy[count] = static_cast<std::int8_t>(y - kReach);
+            ++count;
+          }
+        }
+        for (; count < kReach; ++count) side.dx[count] = side.dy[count] = 0;
+      }
+    }
+  }
+
+  // The side from a to b, which must lie within kReach steps either way.
+  const Side& of(const POINT& a, const POINT& b) const {
+    return sides_[b.y - a.y + kReach][b.x - a.x + kReach];
+  }
+
+ private:
+  Side sides_[2 * kReach + 1][2 * kReach + 1];
+};
+
+}  // namespace
+
+// Every side drawn as its kReach pixels from the table, the short ones with
+// their first pixel over again: no loop whose end depends on the side, and
+// none of a line's set-up. A side's first pixel is its own to draw when it
+// has any; a side of no steps starts where the next one does, which draws
+// it, unless all three corners are one point, which draws nothing. The
+// sides are all in one colour, so the pixels drawn twice do not show.
+bool draw_short_triangle(Surface& s, const POINT* corners, COLORREF colour) {
+  static const ShortSides table;
+  constexpr int kReach = ShortSides::kReach;
+  const auto within_reach = [](const POINT& a, const POINT& b) {
+    return b.x - a.x >= -kReach && b.x - a.x <= kReach && b.y - a.y >= -kReach &&
+           b.y - a.y <= kReach;
+  };
+  const POINT& a = corners[0];
+  const POINT& b = corners[1];
+  const POINT& c = corners[2];
+  if (!within_reach(a, b) || !within_reach(b, c) || !within_reach(c, a)) return false;
+  if (a.x == b.x && a.y == b.y && b.x == c.x && b.y == c.y) return true;
+  const std::ptrdiff_t width = s.width();
+  std::uint32_t* const pixels = s.row(0);
+  const auto draw_side = [&](const POINT& from, const POINT& to) {
+    const ShortSides::Side& side = table.of(from, to);
+    std::uint32_t* const start = pixels + from.y * width + from.x;
+    for (int k = 0; k < kReach; ++k) start[side.dy[k] * width + side.dx[k]] = colour;
+  };
+  draw_side(a, b);
+  draw_side(b, c);
+  draw_side(c, a);
+  return true;
+}
+
 }  // namespace detail
 
 void Polyline(HDC dc, const POINT* points, int count) {
@@ -200,6 +280,13 @@ void Polyline(HDC dc, const POINT* points, int count, COLORREF pen, const Band& 
   const auto inside = [&clip](const POINT& p) {
     return p.x >= clip.x0 && p.x < clip.x1 && p.y >= clip.y0 && p.y < clip.y1;
   };
+  // A closed outline of three corners, all inside, and sides of a few
+  // pixels, as a detailed model's are.
+  if (count == 4 && points[3].x == points[0].x && points[3].y == points[0].y &&
+      inside(points[0]) && inside(points[1]) && inside(points[2]) &&
+      detail::draw_short_triangle(*dc, points, pen)) {
+    return;
+  }
   for (int k = 0; k + 1 < count; ++k) {
     const POINT& a = points[k];
     const POINT& b = points[k + 1];

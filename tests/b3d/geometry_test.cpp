@@ -170,39 +170,61 @@ TEST_F(B3DTest, PerspectiveDividesByTheDistanceFromTheEye) {
   EXPECT_EQ(project(100, 50, 100)[0], 50.0f);
 }
 
-TEST_F(B3DTest, TurnAndProjectInOnePassGiveTheTwoStepsTable) {
+TEST_F(B3DTest, TurnProjectAndSortInOnePassGiveTheTableOfTheSteps) {
   std::mt19937 random(11);
   std::uniform_real_distribution<float> coordinate(-450, 450);
   b3d::Table model(5000);
   for (int r = 1; r <= model.upper_row(); ++r) {
     for (int c = kModelX1; c < kModelX1 + 9; ++c) model(r, c) = coordinate(random);
+    model(r, b3d::kColour) = static_cast<float>(r);  // tells the rows apart once sorted
   }
-  // Values beyond the single range or none, and corners in the eye's plane
-  // (z = -400 with no turn) or beyond it.
+  // Rows that repeat others, whose keys tie; rows far behind the eye, whose
+  // keys the sort never selects while unturned; values beyond the single
+  // range or none, and corners in the eye's plane (z = -400 with no turn)
+  // or beyond it.
+  for (int r = 3; r <= model.upper_row(); r += 5) {
+    for (int c = kModelX1; c < kModelX1 + 9; ++c) model(r, c) = model(r - 2, c);
+  }
+  for (int r = 4; r <= model.upper_row(); r += 50) {
+    for (int v = 0; v < 3; ++v) model(r, kModelX1 + 3 * v + 2) = -4000.0f;
+  }
   const float odd[] = {std::numeric_limits<float>::infinity(), -3e38f, 3e38f,
                        std::numeric_limits<float>::quiet_NaN(), -0.0f, 1e-40f, -400.0f, -800.0f};
   for (int k = 0; k < 400; ++k) model(1 + k * 7, kModelX1 + k % 9) = odd[k % std::size(odd)];
   for (const bool in_double : {false, true}) {
-    for (const b3d::Threads threads : {b3d::Threads::One, b3d::Threads::Two}) {
-      SCOPED_TRACE(std::string(in_double ? "double, " : "single, ") +
-                   (threads == b3d::Threads::Two ? "two threads" : "one thread"));
-      b3d::B3D apart = with({.rotate_in_double = in_double});
-      b3d::B3D fused = with({.rotate_in_double = in_double});
-      apart.set_threads(threads);
-      fused.set_threads(threads);
-      apart.TriangleTable = fused.TriangleTable = model;
-      for (const auto& [ax, ay, az] : {std::array{0.0f, 0.0f, 0.0f}, std::array{30.0f, 200.0f, 17.0f},
-                                       std::array{-3.5f, 91.0f, 1e6f}}) {
-        float angles_apart[] = {ax, ay, az}, angles_fused[] = {ax, ay, az};
-        apart.RotateModel(angles_apart[0], angles_apart[1], angles_apart[2]);
-        apart.ProjectModel();
-        fused.RotateAndProjectModel(angles_fused[0], angles_fused[1], angles_fused[2]);
-        for (int k = 0; k < 3; ++k) EXPECT_EQ(bits(angles_apart[k]), bits(angles_fused[k]));
-        const b3d::Table& a = *apart.TriangleTable;
-        const b3d::Table& f = *fused.TriangleTable;
-        for (int r = 0; r <= a.upper_row(); ++r) {
-          for (int c = 0; c < b3d::kColumns; ++c) {
-            ASSERT_EQ(bits(a(r, c)), bits(f(r, c))) << "row " << r << " column " << c;
+    for (const b3d::SortMethod sort : {b3d::SortMethod::Selection, b3d::SortMethod::StagedCopy}) {
+      for (const b3d::Threads threads : {b3d::Threads::One, b3d::Threads::Two}) {
+        SCOPED_TRACE(std::string(in_double ? "double, " : "single, ") +
+                     (sort == b3d::SortMethod::StagedCopy ? "staged sort, " : "") +
+                     (threads == b3d::Threads::Two ? "two threads" : "one thread"));
+        b3d::B3D apart = with({.rotate_in_double = in_double, .sort = sort});
+        b3d::B3D fused = with({.rotate_in_double = in_double, .sort = sort});
+        apart.set_threads(threads);
+        fused.set_threads(threads);
+        apart.TriangleTable = fused.TriangleTable = model;
+        // Each frame turns the table the last one left sorted.
+        for (const auto& [ax, ay, az] :
+             {std::array{0.0f, 0.0f, 0.0f}, std::array{30.0f, 200.0f, 17.0f},
+              std::array{31.0f, 201.0f, 17.0f}, std::array{-3.5f, 91.0f, 1e6f}}) {
+          for (const bool project : {false, true}) {
+            for (const bool sort_after : {false, true}) {
+              float angles_apart[] = {ax, ay, az}, angles_fused[] = {ax, ay, az};
+              apart.RotateModel(angles_apart[0], angles_apart[1], angles_apart[2]);
+              if (project) apart.ProjectModel();
+              if (sort_after) apart.DepthSort();
+              fused.RotateModelThen(angles_fused[0], angles_fused[1], angles_fused[2],
+                                    {.project = project, .sort = sort_after});
+              for (int k = 0; k < 3; ++k) EXPECT_EQ(bits(angles_apart[k]), bits(angles_fused[k]));
+              const b3d::Table& a = *apart.TriangleTable;
+              const b3d::Table& f = *fused.TriangleTable;
+              for (int r = 0; r <= a.upper_row(); ++r) {
+                for (int c = 0; c < b3d::kColumns; ++c) {
+                  ASSERT_EQ(bits(a(r, c)), bits(f(r, c)))
+                      << "row " << r << " column " << c << (project ? ", projected" : "")
+                      << (sort_after ? ", sorted" : "");
+                }
+              }
+            }
           }
         }
       }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "platform/gdi/band.h"
 #include "platform/gdi/lines.h"
 #include "tests/gdi/reference.h"
 
@@ -86,6 +89,34 @@ TEST(Lines, PolylineEqualsMoveToLineTo) {
   EXPECT_EQ(a.pixels(), b.pixels());
   EXPECT_TRUE(b.current_position.x == 2 && b.current_position.y == 3);
   for (const POINT& p : tri) EXPECT_EQ(a.pixel(p.x, p.y), kPen);  // each corner once
+}
+
+// A closed triangle with short sides is drawn from a table of the sides'
+// pixels: they must still be those of its three sides, on the whole surface
+// and within a band, for sides of no steps (down to a single point, which
+// draws nothing) up to past the table's reach, and for corners outside,
+// which take the sides one by one.
+TEST(Lines, ClosedTrianglesMatchTheirThreeSides) {
+  std::mt19937 rng(11);
+  Surface s(40, 30, kBack);
+  for (int k = 0; k < 8000; ++k) {
+    const int reach = static_cast<int>(rng() % 8);
+    const int x0 = static_cast<int>(rng() % 44) - 2, y0 = static_cast<int>(rng() % 34) - 2;
+    const auto near = [&](int c) { return c + static_cast<int>(rng() % (2 * reach + 1)) - reach; };
+    const POINT tri[4] = {{x0, y0}, {near(x0), near(y0)}, {near(x0), near(y0)}, {x0, y0}};
+    const int top = static_cast<int>(rng() % 30);
+    const Band clip = k % 3 == 0 ? kAllRows : Band{top, top + 1 + static_cast<int>(rng() % 15)};
+    s.Cls();
+    Polyline(&s, tri, 4, kPen, clip);
+    ASSERT_TRUE(image_is(s, [&](int x, int y) {
+      bool on = false;
+      for (int side = 0; side < 3; ++side) {
+        on = on || on_line(tri[side].x, tri[side].y, tri[side + 1].x, tri[side + 1].y, x, y);
+      }
+      return on && y >= clip.top && y < clip.bottom ? kPen : kBack;
+    })) << k << ": " << tri[0].x << "," << tri[0].y << " " << tri[1].x << "," << tri[1].y << " "
+        << tri[2].x << "," << tri[2].y;
+  }
 }
 
 }  // namespace
