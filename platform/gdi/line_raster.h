@@ -15,8 +15,7 @@ void draw_line(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour,
 void draw_line_inside(Surface& s, int x0, int y0, int x1, int y1, COLORREF colour);
 
 // The closed outline of three corners that all lie in the surface and in
-// the clip, as draw_line_inside draws each side: only for sides of a few
-// pixels, and false, with nothing drawn, for a triangle with a longer one.
-bool draw_short_triangle(Surface& s, const POINT* corners, COLORREF colour);
+// the clip, as draw_line_inside draws each side, the short ones quicker.
+void draw_triangle_inside(Surface& s, const POINT* corners, COLORREF colour);
 
 }  // namespace gdi::detail

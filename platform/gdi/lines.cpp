@@ -235,27 +235,28 @@ class ShortSides {
 
 }  // namespace
 
-// Every side drawn as its kReach pixels from the table, the short ones with
-// their first pixel over again: no loop whose end depends on the side, and
-// none of a line's set-up. A side's first pixel is its own to draw when it
-// has any; a side of no steps starts where the next one does, which draws
-// it, unless all three corners are one point, which draws nothing. The
-// sides are all in one colour, so the pixels drawn twice do not show.
-bool draw_short_triangle(Surface& s, const POINT* corners, COLORREF colour) {
+// Every side of up to kReach steps drawn as its kReach pixels from the
+// table, the shorter ones with their first pixel over again: no loop whose
+// end depends on the side, and none of a line's set-up. A side's first
+// pixel is its own to draw when it has any; a side of no steps starts
+// where the next one does, which draws it, unless all three corners are
+// one point, which draws nothing. The sides are all in one colour, so the
+// pixels drawn twice do not show. Longer sides are walked as lines.
+void draw_triangle_inside(Surface& s, const POINT* corners, COLORREF colour) {
   static const ShortSides table;
   constexpr int kReach = ShortSides::kReach;
-  const auto within_reach = [](const POINT& a, const POINT& b) {
-    return b.x - a.x >= -kReach && b.x - a.x <= kReach && b.y - a.y >= -kReach &&
-           b.y - a.y <= kReach;
-  };
   const POINT& a = corners[0];
   const POINT& b = corners[1];
   const POINT& c = corners[2];
-  if (!within_reach(a, b) || !within_reach(b, c) || !within_reach(c, a)) return false;
-  if (a.x == b.x && a.y == b.y && b.x == c.x && b.y == c.y) return true;
+  if (a.x == b.x && a.y == b.y && b.x == c.x && b.y == c.y) return;
   const std::ptrdiff_t width = s.width();
   std::uint32_t* const pixels = s.row(0);
   const auto draw_side = [&](const POINT& from, const POINT& to) {
+    if (to.x - from.x < -kReach || to.x - from.x > kReach || to.y - from.y < -kReach ||
+        to.y - from.y > kReach) {
+      draw_line_inside(s, from.x, from.y, to.x, to.y, colour);
+      return;
+    }
     const ShortSides::Side& side = table.of(from, to);
     std::uint32_t* const start = pixels + from.y * width + from.x;
     for (int k = 0; k < kReach; ++k) start[side.dy[k] * width + side.dx[k]] = colour;
@@ -263,7 +264,6 @@ bool draw_short_triangle(Surface& s, const POINT* corners, COLORREF colour) {
   draw_side(a, b);
   draw_side(b, c);
   draw_side(c, a);
-  return true;
 }
 
 }  // namespace detail
@@ -280,11 +280,11 @@ void Polyline(HDC dc, const POINT* points, int count, COLORREF pen, const Band& 
   const auto inside = [&clip](const POINT& p) {
     return p.x >= clip.x0 && p.x < clip.x1 && p.y >= clip.y0 && p.y < clip.y1;
   };
-  // A closed outline of three corners, all inside, and sides of a few
-  // pixels, as a detailed model's are.
+  // A closed outline of three corners, all inside: most are a detailed
+  // model's triangles, of sides a few pixels long.
   if (count == 4 && points[3].x == points[0].x && points[3].y == points[0].y &&
-      inside(points[0]) && inside(points[1]) && inside(points[2]) &&
-      detail::draw_short_triangle(*dc, points, pen)) {
+      inside(points[0]) && inside(points[1]) && inside(points[2])) {
+    detail::draw_triangle_inside(*dc, points, pen);
     return;
   }
   for (int k = 0; k + 1 < count; ++k) {
